@@ -1,0 +1,2 @@
+// Placeholder until the form-style controls land.
+namespace calvetta {}

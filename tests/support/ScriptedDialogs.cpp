@@ -1,0 +1,32 @@
+#include "support/ScriptedDialogs.h"
+
+namespace calvetta::test {
+
+int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title) {
+    boxes.push_back({prompt, style, title});
+    if (!answers.empty()) {
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return style == vbYesNoQuestion ? vbNo : vbOK;
+}
+
+std::optional<QString> ScriptedDialogs::nextFile() {
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
+}
+
+std::optional<QString> ScriptedDialogs::ShowOpen(const FileDialogRequest& request) {
+    fileDialogs.push_back({false, request});
+    return nextFile();
+}
+
+std::optional<QString> ScriptedDialogs::ShowSave(const FileDialogRequest& request) {
+    fileDialogs.push_back({true, request});
+    return nextFile();
+}
+
+}  // namespace calvetta::test
