@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "platform/QtSerialControl.h"
+#include "support/FakeSerialControl.h"
 #include "support/Pty.h"
 
 using calvetta::DevicePathForPort;
 using calvetta::ParseSerialSettings;
 using calvetta::QtSerialControl;
 using calvetta::SerialControl;
+using calvetta::test::FakeSerialControl;
 using calvetta::test::Pty;
 
 namespace {
@@ -297,6 +299,47 @@ class SerialPortTest : public QObject {
         QTRY_COMPARE(uart.InBufferCount(), 8);
         QTRY_VERIFY(comm.count() > commBefore);
         QCOMPARE(lost.count(), 1);
+    }
+
+    // Window tests stand on the fake; it must keep the real control's rules.
+    void fakeControlFollowsTheRealOne() {
+        FakeSerialControl uart;
+        QSignalSpy comm(&uart, &SerialControl::OnComm);
+        QSignalSpy lost(&uart, &SerialControl::PortLost);
+        uart.setCommPort(16);
+        QCOMPARE(uart.CommPort(), 1);
+        uart.setCommPort(4);
+
+        QVERIFY(!uart.Output(kQueryFrame));  // closed
+        uart.failNextOpen();
+        QVERIFY(!uart.setPortOpen(true));
+        QVERIFY(!uart.PortOpen());
+        QVERIFY(uart.setPortOpen(true));
+        QCOMPARE(uart.openAttempts, (std::vector<int>{4, 4}));
+
+        QVERIFY(!uart.receive(QByteArray(8, 'x')));  // RThreshold 0: no event
+        uart.setRThreshold(1);
+        QVERIFY(uart.receive(QByteArray(2, 'y')));
+        QCOMPARE(comm.count(), 1);
+        QCOMPARE(uart.CommEvent(), SerialControl::comEvReceive);
+        QCOMPARE(uart.InBufferCount(), 10);
+        QCOMPARE(uart.Input(), QByteArray("xxxxxxxxyy"));
+        QCOMPARE(uart.InBufferCount(), 0);
+
+        QVERIFY(uart.Output(kQueryFrame));
+        uart.failNextWrite();
+        QVERIFY(!uart.Output(kQueryFrame));
+        QVERIFY(!uart.PortOpen());
+        QCOMPARE(uart.frames.size(), std::size_t{1});
+        QCOMPARE(uart.failedWrites, 2);
+
+        QVERIFY(uart.setPortOpen(true));
+        uart.inject(QByteArray(3, 'z'));
+        uart.losePort();
+        uart.losePort();
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(uart.InBufferCount(), 0);
+        QVERIFY(!uart.raiseOnComm());
     }
 };
 
