@@ -59,7 +59,7 @@ class QtSerialControl final : public SerialControl {
     void raiseReceive();
     void onError(QSerialPort::SerialPortError error);
     void dropLostPort(quint64 generation);
-    bool applyLine(const SerialLineSettings& line);
+    void applyLine(const SerialLineSettings& line);
 
     QSerialPort* port_;
     int commPort_ = 1;

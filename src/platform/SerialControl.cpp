@@ -92,15 +92,14 @@ void QtSerialControl::setRThreshold(int bytes) {
     rThreshold_ = bytes < 0 ? 0 : bytes;
 }
 
-bool QtSerialControl::applyLine(const SerialLineSettings& line) {
+void QtSerialControl::applyLine(const SerialLineSettings& line) {
     // Before opening these are only stored; QSerialPort applies them on open
     // and refuses to open when the device does not take them.
-    bool ok = port_->setBaudRate(line.baud);
-    ok = port_->setParity(line.parity) && ok;
-    ok = port_->setDataBits(line.dataBits) && ok;
-    ok = port_->setStopBits(line.stopBits) && ok;
-    ok = port_->setFlowControl(QSerialPort::NoFlowControl) && ok;
-    return ok;
+    port_->setBaudRate(line.baud);
+    port_->setParity(line.parity);
+    port_->setDataBits(line.dataBits);
+    port_->setStopBits(line.stopBits);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
 }
 
 bool QtSerialControl::setPortOpen(bool open) {
