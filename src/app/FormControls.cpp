@@ -1,2 +1,239 @@
-// Placeholder until the form-style controls land.
-namespace calvetta {}
+#include "app/FormControls.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace calvetta {
+
+QColor ColorFromValue(std::uint32_t value) {
+    if (value & 0x80000000u) {
+        // System colours: only the button face is used by the window.
+        return QPalette().color(QPalette::Button);
+    }
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+namespace {
+const char* const kLeft = "twipsLeft";
+const char* const kTop = "twipsTop";
+const char* const kWidth = "twipsWidth";
+const char* const kHeight = "twipsHeight";
+
+int TwipsProperty(const QWidget* w, const char* name, int pixels) {
+    const QVariant v = w->property(name);
+    return v.isValid() ? v.toInt() : PixelsToTwips(pixels);
+}
+
+int ToPixels(int twips) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+void ApplyGeometry(QWidget* w) {
+    w->setGeometry(ToPixels(Left(w)), ToPixels(Top(w)), ToPixels(Width(w)), ToPixels(Height(w)));
+}
+}  // namespace
+
+void SetTwipsGeometry(QWidget* w, int left, int top, int width, int height) {
+    w->setProperty(kLeft, left);
+    w->setProperty(kTop, top);
+    w->setProperty(kWidth, width);
+    w->setProperty(kHeight, height);
+    ApplyGeometry(w);
+}
+
+void SetLeft(QWidget* w, int twips) {
+    w->setProperty(kLeft, twips);
+    ApplyGeometry(w);
+}
+void SetTop(QWidget* w, int twips) {
+    w->setProperty(kTop, twips);
+    ApplyGeometry(w);
+}
+void SetWidth(QWidget* w, int twips) {
+    w->setProperty(kWidth, twips);
+    ApplyGeometry(w);
+}
+void SetHeight(QWidget* w, int twips) {
+    w->setProperty(kHeight, twips);
+    ApplyGeometry(w);
+}
+int Left(const QWidget* w) {
+    return TwipsProperty(w, kLeft, w->x());
+}
+int Top(const QWidget* w) {
+    return TwipsProperty(w, kTop, w->y());
+}
+int Width(const QWidget* w) {
+    return TwipsProperty(w, kWidth, w->width());
+}
+int Height(const QWidget* w) {
+    return TwipsProperty(w, kHeight, w->height());
+}
+
+std::int16_t ButtonValue(Qt::MouseButtons buttons) {
+    std::int16_t v = 0;
+    if (buttons & Qt::LeftButton) v |= 1;
+    if (buttons & Qt::RightButton) v |= 2;
+    if (buttons & Qt::MiddleButton) v |= 4;
+    return v;
+}
+
+std::int16_t ShiftValue(Qt::KeyboardModifiers modifiers) {
+    std::int16_t v = 0;
+    if (modifiers & Qt::ShiftModifier) v |= 1;
+    if (modifiers & Qt::ControlModifier) v |= 2;
+    if (modifiers & Qt::AltModifier) v |= 4;
+    return v;
+}
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setBackColor(vbButtonFace);
+}
+
+void CommandButton::setBackColor(std::uint32_t value) {
+    backColor_ = value;
+    QPalette p = palette();
+    p.setColor(QPalette::Button, ColorFromValue(value));
+    setPalette(p);
+    update();
+}
+
+Label::Label(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+    setWordWrap(false);
+}
+
+void Label::setForeColor(std::uint32_t value) {
+    foreColor_ = value;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ColorFromValue(value));
+    setPalette(p);
+}
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+}
+
+OptionGroup::OptionGroup(QObject* parent) : QObject(parent), group_(new QButtonGroup(this)) {
+    group_->setExclusive(true);
+}
+
+QRadioButton* OptionGroup::add(int index, const QString& caption, QWidget* parent) {
+    auto* b = new QRadioButton(caption, parent);
+    group_->addButton(b, index);
+    buttons_[index] = b;
+    // toggled(true) comes once when the element becomes selected, whether by
+    // a click or from code, and not for a click on the selected element.
+    connect(b, &QRadioButton::toggled, this, [this, index](bool on) {
+        if (on && handler_) handler_(index);
+    });
+    return b;
+}
+
+QRadioButton* OptionGroup::operator()(int index) const {
+    auto it = buttons_.find(index);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void OptionGroup::select(int index) {
+    if (QRadioButton* b = (*this)(index)) b->setChecked(true);
+}
+
+bool OptionGroup::value(int index) const {
+    QRadioButton* b = (*this)(index);
+    return b != nullptr && b->isChecked();
+}
+
+int OptionGroup::selected() const {
+    for (const auto& [i, b] : buttons_) {
+        if (b->isChecked()) return i;
+    }
+    return -1;
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
+
+void CheckBox::setForeColor(std::uint32_t value) {
+    foreColor_ = value;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, ColorFromValue(value));
+    setPalette(p);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    // Typed text stays exactly as typed: no completion, nothing added to the list.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setDuplicatesEnabled(true);
+    connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
+}
+
+void ComboBox::setText(const QString& text) {
+    const QSignalBlocker quiet(this);
+    setEditText(text);
+}
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {}
+
+void ImageControl::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) return;
+    QPainter p(this);
+    p.drawPixmap(0, 0, picture_);
+}
+
+MouseArgs ImageControl::argsOf(const QMouseEvent* event, Qt::MouseButtons buttons) const {
+    MouseArgs a;
+    a.Button = ButtonValue(buttons);
+    a.Shift = ShiftValue(event->modifiers());
+    a.X = static_cast<float>(event->position().x() * kTwipsPerPixel);
+    a.Y = static_cast<float>(event->position().y() * kTwipsPerPixel);
+    return a;
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(argsOf(event, event->button()));
+}
+
+void ImageControl::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMove(argsOf(event, event->buttons()));
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    emit MouseUp(argsOf(event, event->button()));
+}
+
+FormTimer::FormTimer(int intervalMs, QObject* parent) : QObject(parent) {
+    timer_.setInterval(intervalMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &FormTimer::Timer);
+}
+
+void FormTimer::setEnabled(bool on) {
+    // Enabling a running timer leaves its interval running, as the form's
+    // timers do; only a stopped timer starts afresh.
+    if (on) {
+        if (!timer_.isActive()) timer_.start();
+    } else {
+        timer_.stop();
+    }
+}
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
+    setTextVisible(false);
+}
+
+}  // namespace calvetta

@@ -4,7 +4,11 @@
 namespace calvetta {
 
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-inline constexpr int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline constexpr int TwipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+inline constexpr int PixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 }  // namespace calvetta

@@ -30,7 +30,7 @@ std::string ReceivedFrameLine(std::span<const std::uint8_t> payload);
 void AppendHex(std::string& out, std::uint8_t byte);
 
 class FrameSender {
-public:
+  public:
     // Writes one whole frame; returns false when the port refused it
     // (device unplugged, port gone).
     using Writer = std::function<bool(std::span<const std::uint8_t>)>;
@@ -64,7 +64,7 @@ public:
     const std::string& DebugLog() const { return debugLog_; }
     void ClearDebugLog() { debugLog_.clear(); }
 
-private:
+  private:
     LinkState link_;
     std::int16_t sendSeq_ = 0;
     std::string debugLog_;

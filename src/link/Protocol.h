@@ -46,7 +46,9 @@ enum class ParamId : std::uint8_t {
     RemoteKey = 0x14,      // 06 14 k: 0 on, 1 off, 2 OSD, 3 ENTER, 4 UP, 5 DOWN, 6 LEFT, 7 RIGHT
 };
 
-inline constexpr std::uint8_t Id(ParamId id) { return static_cast<std::uint8_t>(id); }
+inline constexpr std::uint8_t Id(ParamId id) {
+    return static_cast<std::uint8_t>(id);
+}
 
 // The name of an id for logs and messages; "" for a byte that is no id.
 std::string_view ParamName(std::uint8_t id);

@@ -28,7 +28,7 @@ struct FileDialogRequest {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows a modal message box and returns the answer (vbOK, vbYes, vbNo).
     virtual int MsgBox(const QString& prompt, int style, const QString& title) = 0;
@@ -39,14 +39,14 @@ public:
 
 // The real dialogs, parented to the given window (which may be null).
 class QtDialogs final : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     int MsgBox(const QString& prompt, int style, const QString& title) override;
     std::optional<QString> ShowOpen(const FileDialogRequest& request) override;
     std::optional<QString> ShowSave(const FileDialogRequest& request) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

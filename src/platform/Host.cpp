@@ -21,9 +21,13 @@ SingleInstance::SingleInstance(const QString& lockDir) {
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::tryAcquire() { return lock_->tryLock(0); }
+bool SingleInstance::tryAcquire() {
+    return lock_->tryLock(0);
+}
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 void BlockingPause(int ms) {
     if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));

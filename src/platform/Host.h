@@ -11,7 +11,7 @@ namespace calvetta {
 
 // Held for the life of the first instance; a second start finds it taken.
 class SingleInstance {
-public:
+  public:
     // lockDir: where the lock lives; empty = the user's runtime folder.
     explicit SingleInstance(const QString& lockDir = {});
     ~SingleInstance();
@@ -20,7 +20,7 @@ public:
     // True when no other instance holds the lock (and this one now does).
     bool tryAcquire();
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
 };
 

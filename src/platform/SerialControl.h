@@ -12,7 +12,7 @@ namespace calvetta {
 
 class SerialControl : public QObject {
     Q_OBJECT
-public:
+  public:
     // CommEvent codes.
     static constexpr int comEvReceive = 2;  // data arrived
 
@@ -41,7 +41,7 @@ public:
     // The code of the event being raised.
     virtual int CommEvent() const = 0;
 
-signals:
+  signals:
     // The receive event: emitted on the GUI thread with CommEvent() == 2 when
     // data arrived and RThreshold is 1 or more.
     void OnComm();

@@ -33,7 +33,8 @@ struct SenderFixture : ::testing::Test {
     void Send(std::initializer_list<std::uint8_t> payload) {
         sender.SendBuf[0] = static_cast<std::uint8_t>(payload.size());
         std::size_t i = 1;
-        for (auto b : payload) sender.SendBuf[i++] = b;
+        for (auto b : payload)
+            sender.SendBuf[i++] = b;
         sender.SendPacket();
     }
 };
@@ -89,12 +90,14 @@ TEST_F(SenderFixture, GuardsDropWithoutTrace) {
 }
 
 TEST_F(SenderFixture, SequenceRunsTo254ThenWrapsToZero) {
-    for (int i = 0; i < 256; ++i) Send({OpSet, Id(ParamId::MuteState), 0});
+    for (int i = 0; i < 256; ++i)
+        Send({OpSet, Id(ParamId::MuteState), 0});
     ASSERT_EQ(written.size(), 256u);
     EXPECT_EQ(written[253][2], 0xFE);
     EXPECT_EQ(written[254][2], 0x00);
     EXPECT_EQ(written[255][2], 0x01);
-    for (const Bytes& f : written) EXPECT_NE(f[2], 0xFF);
+    for (const Bytes& f : written)
+        EXPECT_NE(f[2], 0xFF);
 }
 
 TEST_F(SenderFixture, OnlyNPayloadBytesAreFramedAndStaleBytesStay) {
@@ -111,7 +114,8 @@ TEST_F(SenderFixture, OnlyNPayloadBytesAreFramedAndStaleBytesStay) {
 }
 
 TEST_F(SenderFixture, LogLinesUseHexWithoutLeadingZeros) {
-    for (int i = 0; i < 9; ++i) Send({OpSet, Id(ParamId::MuteState), 0});
+    for (int i = 0; i < 9; ++i)
+        Send({OpSet, Id(ParamId::MuteState), 0});
     Send({OpSet, Id(ParamId::MasterVolume), 0});  // sequence 0Ah
     EXPECT_EQ(SentFrameLine(written.back()), "FA,A2,A,3,6,9,0,B8,F5\r\n");
     EXPECT_TRUE(sender.DebugLog().ends_with("FA,A2,A,3,6,9,0,B8,F5\r\n"));

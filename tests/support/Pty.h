@@ -9,7 +9,7 @@
 namespace calvetta::test {
 
 class Pty {
-public:
+  public:
     Pty();  // opens a raw pair; throws std::runtime_error on failure
     ~Pty();
     Pty(const Pty&) = delete;
@@ -29,7 +29,7 @@ public:
     // until the program under test has opened it.
     void closeSlaveKeeper();
 
-private:
+  private:
     int master_ = -1;
     int slaveKeeper_ = -1;
     std::string slavePath_;

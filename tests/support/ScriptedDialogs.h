@@ -23,7 +23,7 @@ struct ShownFileDialog {
 };
 
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     // Answers for the next message boxes, in order; when none is left a
     // Yes/No box is answered No and every other box OK.
     std::deque<int> answers;
@@ -38,7 +38,7 @@ public:
     std::optional<QString> ShowOpen(const FileDialogRequest& request) override;
     std::optional<QString> ShowSave(const FileDialogRequest& request) override;
 
-private:
+  private:
     std::optional<QString> nextFile();
 };
 

@@ -1,0 +1,317 @@
+#include "app/PrivateDesign.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/Pictures.h"
+#include "link/DebugForm.h"
+#include "platform/SerialControl.h"
+
+namespace calvetta {
+
+namespace {
+// Client area of the window, in twips.
+constexpr int kClientWidth = 12705;
+constexpr int kClientHeight = 8025;
+// Hidden pages are moved this far out of the client area.
+constexpr int kAway = 14800;
+// Where the shown page sits.
+constexpr int kPageTop = 480;
+}  // namespace
+
+PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)) {
+    setWindowTitle(QStringLiteral("RV-514KV05"));
+    setWindowIcon(MakeWindowIcon());
+    // The layout is fixed in twips: the window is not resized.
+    setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+
+    UARTCOM = services_.port;
+    sender_.setWriter([this](std::span<const std::uint8_t> frame) {
+        if (UARTCOM == nullptr) return false;
+        return UARTCOM->Output(QByteArray(reinterpret_cast<const char*>(frame.data()),
+                                          static_cast<qsizetype>(frame.size())));
+    });
+    sender_.setPause([this](int ms) {
+        if (services_.pause) services_.pause(ms);
+    });
+    sender_.setLogShown([this](std::string_view line) {
+        if (debugForm_) debugForm_->ShowSentLine(line);
+    });
+    sender_.setWriteFailed([this] {
+        // The device is gone: the port is closed and the link shown as down;
+        // Connect opens it again once the device is back.
+        if (UARTCOM != nullptr && UARTCOM->PortOpen()) UARTCOM->setPortOpen(false);
+        ConnectLab->setText(QStringLiteral("Unsuccess"));
+        ConnectLab->setForeColor(vbRed);
+    });
+
+    BuildPages();
+    BuildTopBar();
+
+    Command1 = new CommandButton(QStringLiteral("Command1"), this);
+    SetTwipsGeometry(Command1, 15120, 0, 375, 615);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    // Hidden picture sources of the step arrows.
+    auto hiddenImage = [this](ArrowKind kind) {
+        auto* image = new ImageControl(this);
+        image->setPicture(MakeArrowPicture(kind));
+        SetTwipsGeometry(image, 0, 0, PixelsToTwips(16), PixelsToTwips(24));
+        image->hide();
+        return image;
+    };
+    RightBright = hiddenImage(ArrowKind::RightBright);
+    RightGray = hiddenImage(ArrowKind::RightGray);
+    LeftGray = hiddenImage(ArrowKind::LeftGray);
+    LeftBright = hiddenImage(ArrowKind::LeftBright);
+
+    EventTimer = new FormTimer(10, this);
+    connect(EventTimer, &FormTimer::Timer, this, [this] { EventTimer_Timer(); });
+    Read_Timer = new FormTimer(80, this);
+}
+
+PrivateDesign::~PrivateDesign() = default;
+
+void PrivateDesign::BuildTopBar() {
+    Picture1 = new PictureBox(this);
+    SetTwipsGeometry(Picture1, 0, 0, 12615, 495);
+
+    const std::array<const char*, 3> tabs = {"Main Panel", "EQ Design", "Setup"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new CommandButton(QString::fromUtf8(tabs[static_cast<std::size_t>(i)]), Picture1);
+        SetTwipsGeometry(b, i * 1800, 0, 1695, 375);
+        Menu_Cmd.add(i, b);
+    }
+    Menu_Cmd(0)->setBackColor(vbRed);
+
+    Frame16 = new Frame(QString(), Picture1);
+    SetTwipsGeometry(Frame16, 5400, 0, 1815, 450);
+    SetTwipsGeometry(Option1.add(0, QStringLiteral("中文"), Frame16), 120, 105, 735, 285);
+    SetTwipsGeometry(Option1.add(1, QStringLiteral("English"), Frame16), 855, 105, 915, 285);
+    Option1.setHandler([this](int index) { Option1_Click(index); });
+
+    auto* version = new Label(QStringLiteral("Ver:15.01.07"), Picture1);
+    SetTwipsGeometry(version, 7320, 120, 1455, 255);
+    version->hide();
+    Label2.add(21, version);
+
+    Com_Combo1 = new ComboBox(Picture1);
+    SetTwipsGeometry(Com_Combo1, 9000, 30, 1095, 330);
+    Com_Combo1->setText(QStringLiteral("COM1"));
+
+    ConnectCmd = new CommandButton(QStringLiteral("Connect"), Picture1);
+    SetTwipsGeometry(ConnectCmd, 10200, 0, 1215, 375);
+
+    ConnectLab = new Label(QStringLiteral("Succeed/Unsuccess"), Picture1);
+    SetTwipsGeometry(ConnectLab, 11520, 75, 1095, 255);
+    ConnectLab->setForeColor(vbRed);
+
+    for (const auto& [index, button] : Menu_Cmd.items()) {
+        connect(button, &QPushButton::clicked, this, [this, i = index] { Menu_Cmd_Click(i); });
+    }
+}
+
+void PrivateDesign::BuildPages() {
+    // Design order: Main Panel, Setup, EQ Design; the Main Panel lies in front
+    // of the EQ Design page where the two overlap at start.
+    Picture2 = new PictureBox(this);
+    SetTwipsGeometry(Picture2, 0, 600, 12650, 7455);
+    Picture6 = new PictureBox(this);
+    SetTwipsGeometry(Picture6, 12720, 600, 12650, 7335);
+    Picture5 = new PictureBox(this);
+    SetTwipsGeometry(Picture5, 0, 2400, 12650, 8295);
+    Picture2->raise();
+
+    // Main Panel: speaker-layout buttons, read-back label and progress bar.
+    const std::array<std::pair<int, int>, 3> layouts = {{{7, 4476}, {8, 4080}, {9, 3700}}};
+    for (const auto& [index, top] : layouts) {
+        auto* b = new CommandButton(QStringLiteral("%1 Mode").arg(index == 7   ? "7.1"
+                                                                  : index == 8 ? "5.1"
+                                                                               : "2.1"),
+                                    Picture2);
+        SetTwipsGeometry(b, 120, top, 1695, 340);
+        Menu_Cmd.add(index, b);
+    }
+    auto* reading = new Label(QStringLiteral("Reading from the machine……"), Picture2);
+    SetTwipsGeometry(reading, 120, 6600, 4215, 285);
+    reading->hide();
+    Label2.add(8, reading);
+    Status_Bar = new ProgressBar(Picture2);
+    SetTwipsGeometry(Status_Bar, 120, 6960, 11415, 375);
+    Status_Bar->setRange(0, 470);
+    Status_Bar->hide();
+
+    // Setup: the reset button and the four crossover lists. The lists stand in
+    // the order of their speaker-group frames: front, surround, back, centre.
+    auto* reset = new CommandButton(QStringLiteral(" System Reset"), Picture6);
+    SetTwipsGeometry(reset, 11160, 6480, 1215, 735);
+    Menu_Cmd.add(3, reset);
+    const std::array<int, 4> comboRow = {0, 3, 1, 2};
+    for (int k = 0; k < 4; ++k) {
+        auto* combo = new ComboBox(Picture6);
+        SetTwipsGeometry(combo, 4080, 600 + 1200 * comboRow[static_cast<std::size_t>(k)], 1335,
+                         330);
+        Combo2.add(k, combo);
+    }
+}
+
+void PrivateDesign::Show() {
+    Form_Load();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+}
+
+void PrivateDesign::Form_Load() {
+    // 1-2. Link and editing state.
+    link().OsdMode = false;
+    link().SendEnabled = true;
+    ReadProgress = 0;
+    EqSlot = 1;
+
+    // 3. Debug switch.
+    ShowDebugFormIfSwitchedOn();
+
+    // 4. Nothing copied, nowhere to paste.
+    EqCopySrcChannel = 250;
+    EqPasteDstChannel = 251;
+
+    // 5. Lookup tables, in this order.
+    tables_.BuildFreqTable();
+    tables_.BuildFreqText();
+    tables_.BuildQLabel();
+    tables_.BuildOctTables();
+    tables_.BuildFormatName();
+    tables_.ClearBandCoef();
+    tables_.BuildCurveFreq();
+    tables_.BuildCurveX();
+
+    // 6. Link closed, FL band 1.
+    link().Connected = 0;
+    CurChannel = 0;
+    CurBand = 1;
+
+    // 7. Crossover texts.
+    tables_.BuildXoverLabel();
+
+    // 8. Port list: the fifteen names, whatever ports exist.
+    Com_Combo1->Clear();
+    for (int n = 1; n <= 15; ++n)
+        Com_Combo1->AddItem(QStringLiteral("COM%1").arg(n));
+    Com_Combo1->setText(QStringLiteral("COM1"));
+
+    // 9. Link label.
+    ConnectLab->setText(QStringLiteral("Unsuccess"));
+    ConnectLab->setForeColor(vbRed);
+
+    // 10. Crossover lists; setting the text runs no click handler.
+    for (int k = 0; k < 4; ++k) {
+        ComboBox* combo = Combo2(k);
+        combo->Clear();
+        for (const std::string& text : tables_.XoverLabel) {
+            combo->AddItem(QString::fromStdString(text));
+        }
+        combo->setText(QString::fromStdString(tables_.XoverLabel[4]));
+    }
+
+    // 11. Starting settings (every command is dropped: the port is closed).
+    LoadIniSettings();
+
+    // 12. The reply timer starts only now.
+    EventTimer->setEnabled(true);
+
+    // 13. Chinese captions.
+    Option1.select(0);
+}
+
+void PrivateDesign::ShowDebugFormIfSwitchedOn() {
+    // Only a regular file counts: a directory of that name does not.
+    const QFileInfo debugSwitch(services_.programFolder + QStringLiteral("/Debug.txt"));
+    if (debugSwitch.exists() && debugSwitch.isFile()) {
+        link().DebugOn = true;
+        sender_.ClearDebugLog();
+        debugForm_ = std::make_unique<DebugForm>(sender_);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            debugForm_->move(screen->availableGeometry().topLeft() + QPoint(8, 8));
+        }
+        debugForm_->show();
+    } else {
+        link().DebugOn = false;
+    }
+}
+
+void PrivateDesign::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    // The debug window goes with the main window; nothing is saved.
+    if (debugForm_) {
+        debugForm_->close();
+        debugForm_.reset();
+    }
+}
+
+void PrivateDesign::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void PrivateDesign::Command1_Click() {
+    LoadIniSettings();
+}
+
+void PrivateDesign::LoadIniSettings() {
+    // The starting settings are applied here once the pages exist.
+}
+
+void PrivateDesign::Option1_Click(int /*Index*/) {
+    // The caption sets are applied here once the pages exist.
+}
+
+void PrivateDesign::Menu_Cmd_Click(int Index) {
+    auto page = [](PictureBox* p, int left, int top) {
+        SetLeft(p, left);
+        SetTop(p, top);
+    };
+    auto tabs = [this](int red, int face1, int face2) {
+        Menu_Cmd(red)->setBackColor(vbRed);
+        Menu_Cmd(face1)->setBackColor(vbButtonFace);
+        Menu_Cmd(face2)->setBackColor(vbButtonFace);
+    };
+    switch (Index) {
+        case 0:  // Main Panel
+            page(Picture2, 0, kPageTop);
+            page(Picture5, 0, kAway);
+            page(Picture6, kAway, kPageTop);
+            tabs(0, 1, 2);
+            break;
+        case 1:  // EQ Design
+            page(Picture5, 0, kPageTop);
+            page(Picture2, 0, kAway);
+            page(Picture6, kAway, kPageTop);
+            tabs(1, 0, 2);
+            break;
+        case 2:  // Setup
+            page(Picture6, 0, kPageTop);
+            page(Picture5, 0, kAway);
+            page(Picture2, kAway, kPageTop);
+            tabs(2, 1, 0);
+            break;
+        default:
+            // 3 (reset) and 7 to 9 (layouts) come with their pages; any other
+            // index does nothing.
+            break;
+    }
+}
+
+void PrivateDesign::EventTimer_Timer() {
+    EventTimer->setEnabled(false);
+    EventTimer->setInterval(10);
+    EventTimer->setEnabled(true);
+}
+
+}  // namespace calvetta

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: the top bar, the three pages, the timers, the serial
+// control and the shared state of the link and the equaliser. Handlers keep
+// the names of the controls and events they serve, so a frame can be followed
+// from the click to the wire.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/FormControls.h"
+#include "app/Tables.h"
+#include "link/FrameSender.h"
+
+namespace calvetta {
+
+class DebugForm;
+class Dialogs;
+class SerialControl;
+
+// What the window needs of its surroundings; tests hand in fakes.
+struct WindowServices {
+    SerialControl* port = nullptr;   // the serial control UARTCOM
+    Dialogs* dialogs = nullptr;      // message boxes and file dialogs
+    std::function<void(int)> pause;  // blocking pause in ms
+    QString programFolder;           // the executable's folder
+};
+
+class PrivateDesign : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PrivateDesign(WindowServices services, QWidget* parent = nullptr);
+    ~PrivateDesign() override;
+
+    // Runs the load step, then shows the window centred on the screen.
+    void Show();
+
+    // ---- Load and unload -------------------------------------------------
+    void Form_Load();
+    void Form_Unload();
+    void Command1_Click();
+    void LoadIniSettings();
+
+    // ---- Top bar and pages -----------------------------------------------
+    void Menu_Cmd_Click(int Index);
+    void Option1_Click(int Index);
+
+    // ---- Link --------------------------------------------------------------
+    void SendPacket() { sender_.SendPacket(); }
+    void EventTimer_Timer();
+
+    // ---- Shared state (plain data, reached by the handlers directly) -------
+    FrameSender& sender() { return sender_; }
+    std::array<std::uint8_t, 9>& SendBuf() { return sender_.SendBuf; }
+    LinkState& link() { return sender_.link(); }
+    LookupTables& tables() { return tables_; }
+    DebugForm* debugForm() const { return debugForm_.get(); }
+    const WindowServices& services() const { return services_; }
+
+    std::int32_t ReadProgress = 0;
+    std::uint8_t EqSlot = 1;
+    std::uint8_t EqCopySrcChannel = 250;
+    std::uint8_t EqPasteDstChannel = 251;
+    std::uint8_t CurChannel = 0;
+    std::uint8_t CurBand = 1;
+    std::uint8_t SourceFunction = 0;
+
+    // ---- Controls ----------------------------------------------------------
+    PictureBox* Picture1 = nullptr;     // top bar
+    PictureBox* Picture2 = nullptr;     // Main Panel page
+    PictureBox* Picture5 = nullptr;     // EQ Design page
+    PictureBox* Picture6 = nullptr;     // Setup page
+    CommandButton* Command1 = nullptr;  // hidden reload button
+    ControlArray<CommandButton> Menu_Cmd;
+    Frame* Frame16 = nullptr;
+    OptionGroup Option1;
+    ControlArray<Label> Label2;
+    ComboBox* Com_Combo1 = nullptr;
+    CommandButton* ConnectCmd = nullptr;
+    Label* ConnectLab = nullptr;
+    ControlArray<ComboBox> Combo2;
+    ImageControl* RightBright = nullptr;
+    ImageControl* RightGray = nullptr;
+    ImageControl* LeftGray = nullptr;
+    ImageControl* LeftBright = nullptr;
+    FormTimer* EventTimer = nullptr;
+    FormTimer* Read_Timer = nullptr;
+    ProgressBar* Status_Bar = nullptr;
+    SerialControl* UARTCOM = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildTopBar();
+    void BuildPages();
+    void ShowDebugFormIfSwitchedOn();
+
+    WindowServices services_;
+    FrameSender sender_;
+    LookupTables tables_;
+    std::unique_ptr<DebugForm> debugForm_;
+    bool unloaded_ = false;
+};
+
+}  // namespace calvetta

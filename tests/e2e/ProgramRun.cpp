@@ -1,0 +1,97 @@
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QThread>
+#include <stdexcept>
+
+namespace calvetta::test {
+
+namespace {
+QString RunXdotool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+}  // namespace
+
+QStringList FindWindows(const QString& title) {
+    const QString out = RunXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"),
+                                    QStringLiteral("^%1$").arg(QRegularExpression::escape(title))});
+    return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString WaitForWindow(const QString& title, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs) {
+        const QStringList ids = FindWindows(title);
+        if (!ids.isEmpty()) return ids.first();
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+bool WaitForNoWindow(const QString& title, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs) {
+        if (FindWindows(title).isEmpty()) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+void PressReturn(const QString& windowId) {
+    RunXdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), windowId});
+    // Typed into the focused window: a key sent to a window that closes on
+    // the press would leave the key held down for whatever comes next.
+    RunXdotool({QStringLiteral("key"), QStringLiteral("Return")});
+}
+
+ProgramFolder::ProgramFolder() {
+    const QString exe = QStringLiteral(CALVETTA_EXE);
+    const QString bin = QStringLiteral(CALVETTA_BIN_DIR);
+    if (!QFile::copy(exe, dir_.filePath(QStringLiteral("calvetta"))))
+        throw std::runtime_error("cannot copy the program");
+    QFile::setPermissions(dir_.filePath(QStringLiteral("calvetta")), QFile::permissions(exe));
+    QDir().mkpath(dir_.filePath(QStringLiteral("Modules")));
+    QDir().mkpath(dir_.filePath(QStringLiteral("ModeEffect")));
+    for (const char* name : {"Main.ini", "ModeEffects.ini"}) {
+        QFile::copy(bin + QStringLiteral("/Modules/") + QLatin1String(name),
+                    dir_.filePath(QStringLiteral("Modules/") + QLatin1String(name)));
+    }
+}
+
+void ProgramFolder::touch(const QString& name) {
+    QFile f(dir_.filePath(name));
+    f.open(QIODevice::WriteOnly);
+}
+
+std::unique_ptr<QProcess> ProgramFolder::start(const QStringList& args,
+                                               const QStringList& env) const {
+    auto p = std::make_unique<QProcess>();
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+    e.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const QString& kv : env) {
+        const int eq = static_cast<int>(kv.indexOf(QLatin1Char('=')));
+        e.insert(kv.left(eq), kv.mid(eq + 1));
+    }
+    p->setProcessEnvironment(e);
+    p->setProcessChannelMode(QProcess::ForwardedChannels);
+    p->start(dir_.filePath(QStringLiteral("calvetta")), args);
+    p->waitForStarted(10000);
+    return p;
+}
+
+}  // namespace calvetta::test

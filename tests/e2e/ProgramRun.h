@@ -1,0 +1,39 @@
+#pragma once
+// Runs the built program as a user would: from its own folder (a fresh copy
+// with the default settings beside it), with its own runtime folder for the
+// single-instance lock, on the X display the test runs under.
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+namespace calvetta::test {
+
+// Window ids of the visible windows whose title is exactly `title`.
+QStringList FindWindows(const QString& title);
+// Waits until a window with that title shows; empty when none did in time.
+QString WaitForWindow(const QString& title, int timeoutMs = 15000);
+// Waits until no window with that title is left.
+bool WaitForNoWindow(const QString& title, int timeoutMs = 15000);
+// Presses Return in the given window (answers a message box).
+void PressReturn(const QString& windowId);
+
+class ProgramFolder {
+  public:
+    ProgramFolder();  // copies the program and its Modules folder
+    QString path() const { return dir_.path(); }
+    QString runtimeDir() const { return runtime_.path(); }
+    void touch(const QString& name);  // creates an empty file there
+
+    // Starts the program with the given arguments and extra environment.
+    std::unique_ptr<QProcess> start(const QStringList& args = {},
+                                    const QStringList& env = {}) const;
+
+  private:
+    QTemporaryDir dir_;
+    QTemporaryDir runtime_;
+};
+
+}  // namespace calvetta::test
