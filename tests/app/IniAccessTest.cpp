@@ -3,44 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "TempFolder.h"
 
 namespace calvetta {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-class IniAccess : public ::testing::Test {
+class IniAccess : public TempFolderTest {
   protected:
-    fs::path dir;
     std::string ini;
 
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "calvetta-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        dir = templ;
-        ini = (dir / "Main.ini").string();
+        TempFolderTest::SetUp();
+        ini = Path("Main.ini");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
-    void Put(const std::string& bytes) const { std::ofstream(ini, std::ios::binary) << bytes; }
-    std::string Get() const {
-        std::ifstream in(ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void Put(const std::string& bytes) const { TempFolderTest::Put(ini, bytes); }
+    std::string Get() const { return TempFolderTest::Get(ini); }
 };
 
 TEST_F(IniAccess, ReadTrimsBlanksAndTurnsNothingIntoOne) {
     EXPECT_EQ(ReadINI(ini, "Main_Config", "Main_VOL"), "1");  // no file
-    EXPECT_EQ(ReadINI((dir / "Modules" / "Main.ini").string(), "Main_Config", "Main_VOL"), "1");
     Put("[Main_Config]\r\n"
         "Main_VOL=  -40  \r\n"
         "Delay_0=\r\n"
@@ -124,13 +109,6 @@ TEST_F(IniAccess, EqualiserStoreRoundTrip) {
     EXPECT_EQ(ReadINI(ini, "PEQ_Config", "PEQ_Active"), "False");
     EXPECT_EQ(ReadINI(ini, "PEQ_Config", key(3, 7, "_Freq")), "141");
     EXPECT_EQ(ReadINI(ini, "PEQ_Config", key(7, 10, "_Q")), "10");
-}
-
-TEST_F(IniAccess, WriteIntoMissingFolderIsSilent) {
-    const std::string lost = (dir / "Modules" / "ModeEffects.ini").string();
-    WriteINI(lost, "PEQ_Config", "PEQ_Active", "True");
-    EXPECT_FALSE(fs::exists(dir / "Modules"));
-    EXPECT_EQ(ReadINI(lost, "PEQ_Config", "PEQ_Active"), "1");
 }
 
 }  // namespace
