@@ -19,14 +19,6 @@ int ErrorOf(const std::function<void()>& f) {
     return 0;
 }
 
-TEST(PropertyBagTest, MissingKeysReadTheirDefaults) {
-    const PropertyBag bag;
-    EXPECT_TRUE(bag.ReadBool("Enabled", true));
-    EXPECT_EQ(bag.ReadInt16("Min", -7), -7);
-    EXPECT_EQ(bag.ReadInt32("BackColor", 99), 99);
-    EXPECT_EQ(bag.ReadPicture("SliderIcon", {1}), (PictureData{1}));
-}
-
 TEST(PropertyBagTest, WritingTheDefaultRemovesAStoredValue) {
     PropertyBag bag;
     bag.WriteInt16("Max", 20, 10);
@@ -65,30 +57,6 @@ TEST(SliderDesignsTest, MainWindowDesignsHoldOnlyWhatDiffersFromANewInstance) {
     EXPECT_EQ(master.properties.ReadPicture("SliderIcon", {}), thumb);
     EXPECT_EQ(master.widthTwips, 264 * 15);
     EXPECT_EQ(master.heightTwips, 17 * 15);
-
-    struct Expected {
-        SliderKind kind;
-        int min, max, value, width;
-    };
-    for (const Expected& e : {Expected{SliderKind::ChannelTrim, -10, 10, -10, 264},
-                              Expected{SliderKind::Delay, 0, 100, 0, 216},
-                              Expected{SliderKind::BandFreq, 0, 255, 0, 264},
-                              Expected{SliderKind::BandGain, 0, 250, 0, 264},
-                              Expected{SliderKind::BandQfactor, 4, 100, 4, 264},
-                              Expected{SliderKind::BandQfactorOct, 1, 19, 1, 264}}) {
-        const SliderDesign d = MainWindowSliderDesign(e.kind, thumb);
-        const PropertyBag& p = d.properties;
-        EXPECT_EQ(p.ReadInt16("Min", 0), e.min);
-        EXPECT_EQ(p.ReadInt16("Max", 10), e.max);
-        EXPECT_EQ(p.ReadInt16("Value", 0), e.value);
-        EXPECT_EQ(p.ReadInt32("Orientation", 1), 0);
-        EXPECT_EQ(p.ReadInt32("RailStyle", 0), 0);
-        EXPECT_EQ(p.ReadInt16("Step", 1), 1);
-        EXPECT_FALSE(p.ReadBool("ShowValueTip", true));
-        EXPECT_TRUE(p.ReadBool("Enabled", true));
-        EXPECT_TRUE(p.ReadPicture("RailPicture", {}).empty());
-        EXPECT_EQ(d.widthTwips, e.width * 15);
-    }
 }
 
 }  // namespace
