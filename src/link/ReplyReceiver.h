@@ -27,19 +27,19 @@ using RxPayloadBytes = std::array<std::uint8_t, kRxPayloadSize>;
 struct ReceiverHooks {
     // The serial control: the count of bytes waiting in the port, and taking
     // all of them (the chunk is replaced by exactly the waiting bytes).
-    std::function<int()> inBufferCount;
-    std::function<void(std::vector<std::uint8_t>& chunk)> takeInput;
+    std::function<int()> inBufferCount{};
+    std::function<void(std::vector<std::uint8_t>& chunk)> takeInput{};
     // The reply timer EventTimer.
-    std::function<bool()> timerEnabled;
-    std::function<void(bool)> setTimerEnabled;
-    std::function<void(int ms)> setTimerInterval;
+    std::function<bool()> timerEnabled{};
+    std::function<void(bool)> setTimerEnabled{};
+    std::function<void(int ms)> setTimerInterval{};
     // Appends the received-frame line of a valid reply to the debug text box.
-    std::function<void(std::string_view line)> echo;
+    std::function<void(std::string_view line)> echo{};
     // The reply actions: the 65 payload bytes of a valid reply whose ReplyCode
     // is F0h or 01h (bytes beyond N are zero), called with SendEnabled false.
-    std::function<void(const RxPayloadBytes& payload)> apply;
+    std::function<void(const RxPayloadBytes& payload)> apply{};
     // Told when the echo or the reply actions threw; the tick goes on.
-    std::function<void(std::string_view what)> error;
+    std::function<void(std::string_view what)> error{};
 };
 
 class ReplyReceiver {
