@@ -4,7 +4,7 @@ function(calvetta_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
                                              -Wnon-virtual-dtor -Wold-style-cast
                                              -Wcast-align -Wunused -Woverloaded-virtual
-                                             -Wnull-dereference -Wformat=2)
+                                             -Wformat=2)
     if(CALVETTA_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
