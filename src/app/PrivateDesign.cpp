@@ -156,6 +156,9 @@ void PrivateDesign::BuildPages() {
                          330);
         Combo2.add(k, combo);
     }
+
+    BuildMainPanelPage();
+    BuildSetupPage();
 }
 
 void PrivateDesign::Show() {

@@ -14,6 +14,7 @@
 #include "app/FormControls.h"
 #include "app/Tables.h"
 #include "link/FrameSender.h"
+#include "link/ReplyReceiver.h"
 
 namespace calvetta {
 
@@ -51,6 +52,17 @@ class PrivateDesign : public QWidget {
     // ---- Link --------------------------------------------------------------
     void SendPacket() { sender_.SendPacket(); }
     void EventTimer_Timer();
+    // The reply actions: one valid reply (ReplyCode F0h or 01h) applied to the
+    // window while SendEnabled is false. RxPayload(1) is the ParamId.
+    virtual void ApplyReply(const RxPayloadBytes& RxPayload);
+
+    // ---- Main Panel page handlers (src/settings/MainPanel*.cpp) -------------
+
+    // ---- end of Main Panel page handlers ------------------------------------
+
+    // ---- Setup page handlers (src/settings/Setup*.cpp) ----------------------
+
+    // ---- end of Setup page handlers -----------------------------------------
 
     // ---- Shared state (plain data, reached by the handlers directly) -------
     FrameSender& sender() { return sender_; }
@@ -91,12 +103,22 @@ class PrivateDesign : public QWidget {
     ProgressBar* Status_Bar = nullptr;
     SerialControl* UARTCOM = nullptr;
 
+    // ---- Main Panel page controls -------------------------------------------
+
+    // ---- end of Main Panel page controls ------------------------------------
+
+    // ---- Setup page controls ------------------------------------------------
+
+    // ---- end of Setup page controls -----------------------------------------
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildTopBar();
     void BuildPages();
+    void BuildMainPanelPage();  // src/settings: the Main Panel page's controls
+    void BuildSetupPage();      // src/settings: the Setup page's controls
     void ShowDebugFormIfSwitchedOn();
 
     WindowServices services_;
