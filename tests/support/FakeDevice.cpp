@@ -19,8 +19,13 @@ constexpr std::size_t kMaxRequestPayload = 8;
 
 std::vector<std::uint8_t> Frame(std::uint8_t mark, std::uint8_t seq,
                                 const std::vector<std::uint8_t>& payload) {
-    std::vector<std::uint8_t> f{FrameStart, mark, seq, static_cast<std::uint8_t>(payload.size())};
-    f.insert(f.end(), payload.begin(), payload.end());
+    std::vector<std::uint8_t> f;
+    f.reserve(payload.size() + 6);
+    f.push_back(FrameStart);
+    f.push_back(mark);
+    f.push_back(seq);
+    f.push_back(static_cast<std::uint8_t>(payload.size()));
+    for (auto b : payload) f.push_back(b);
     unsigned sum = 0;
     for (auto b : f)
         sum += b;

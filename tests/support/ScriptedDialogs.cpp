@@ -14,9 +14,11 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& tit
 
 std::optional<QString> ScriptedDialogs::nextFile() {
     if (files.empty()) return std::nullopt;
-    auto f = files.front();
+    const bool chosen = files.front().has_value();
+    const QString path = chosen ? *files.front() : QString();
     files.pop_front();
-    return f;
+    if (!chosen) return std::nullopt;
+    return path;
 }
 
 std::optional<QString> ScriptedDialogs::ShowOpen(const FileDialogRequest& request) {
