@@ -10,49 +10,14 @@
 #include "app/PrivateDesign.h"
 #include "link/DebugForm.h"
 #include "link/Protocol.h"
-#include "support/FakeSerialControl.h"
-#include "support/ScriptedDialogs.h"
+#include "support/WindowHarness.h"
 
 using namespace calvetta;
 
 namespace {
 
-struct Harness {
-    QTemporaryDir folder;
-    test::FakeSerialControl port;
-    test::ScriptedDialogs dialogs;
-    std::vector<int> pauses;
-    std::unique_ptr<PrivateDesign> window;
-
-    explicit Harness(bool debugSwitch = false) {
-        if (debugSwitch) {
-            QFile f(folder.path() + "/Debug.txt");
-            f.open(QIODevice::WriteOnly);
-        }
-    }
-    PrivateDesign& load() {
-        WindowServices s;
-        s.port = &port;
-        s.dialogs = &dialogs;
-        s.pause = [this](int ms) { pauses.push_back(ms); };
-        s.programFolder = folder.path();
-        window = std::make_unique<PrivateDesign>(s);
-        window->Form_Load();
-        return *window;
-    }
-    // Puts the link up without the read-back, so commands reach the port.
-    void connectLink() {
-        port.setPortOpen(true);
-        window->link().Connected = 1;
-    }
-    void send(std::initializer_list<std::uint8_t> payload) {
-        auto& buf = window->SendBuf();
-        buf[0] = static_cast<std::uint8_t>(payload.size());
-        std::size_t i = 1;
-        for (auto b : payload)
-            buf[i++] = b;
-        window->SendPacket();
-    }
+struct Harness : test::WindowHarness {
+    using WindowHarness::WindowHarness;
     QString debugText() const { return window->debugForm()->Text1()->toPlainText(); }
     QString debugLogAsShown() const {
         return QString::fromStdString(window->sender().DebugLog()).remove('\r');

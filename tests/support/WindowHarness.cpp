@@ -1,0 +1,65 @@
+#include "support/WindowHarness.h"
+
+namespace calvetta::test {
+
+WindowHarness::WindowHarness(bool debugSwitch) {
+    if (debugSwitch) {
+        QFile f(folder.path() + QStringLiteral("/Debug.txt"));
+        f.open(QIODevice::WriteOnly);
+    }
+}
+
+PrivateDesign& WindowHarness::load() {
+    WindowServices s;
+    s.port = &port;
+    s.dialogs = &dialogs;
+    s.pause = [this](int ms) { pauses.push_back(ms); };
+    s.programFolder = folder.path();
+    window = std::make_unique<PrivateDesign>(s);
+    window->Form_Load();
+    return *window;
+}
+
+void WindowHarness::connectLink() {
+    port.setPortOpen(true);
+    window->link().Connected = 1;
+}
+
+void WindowHarness::send(std::initializer_list<std::uint8_t> payload) {
+    auto& buf = window->SendBuf();
+    buf[0] = static_cast<std::uint8_t>(payload.size());
+    std::size_t i = 1;
+    for (auto b : payload)
+        buf[i++] = b;
+    window->SendPacket();
+}
+
+std::vector<std::vector<std::uint8_t>> WindowHarness::payloads() const {
+    std::vector<std::vector<std::uint8_t>> out;
+    for (const QByteArray& f : port.frames) {
+        if (f.size() < 6) continue;
+        const auto n = static_cast<std::uint8_t>(f[3]);
+        std::vector<std::uint8_t> p;
+        for (int i = 0; i < n && 4 + i < f.size(); ++i)
+            p.push_back(static_cast<std::uint8_t>(f[4 + i]));
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> WindowHarness::lastPayload() const {
+    const auto all = payloads();
+    return all.empty() ? std::vector<std::uint8_t>{} : all.back();
+}
+
+void WindowHarness::applyReply(std::initializer_list<std::uint8_t> payload) {
+    RxPayloadBytes bytes{};
+    std::size_t i = 0;
+    for (auto b : payload)
+        bytes[i++] = b;
+    window->link().SendEnabled = false;
+    window->ApplyReply(bytes);
+    window->link().SendEnabled = true;
+}
+
+}  // namespace calvetta::test

@@ -1,0 +1,49 @@
+#pragma once
+// The real main window on a recording serial control, scripted dialogs and a
+// recording pause, in a temporary program folder: what window tests drive.
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "app/PrivateDesign.h"
+#include "support/FakeSerialControl.h"
+#include "support/ScriptedDialogs.h"
+
+namespace calvetta::test {
+
+class WindowHarness {
+  public:
+    QTemporaryDir folder;
+    FakeSerialControl port;
+    ScriptedDialogs dialogs;
+    std::vector<int> pauses;
+    std::unique_ptr<PrivateDesign> window;
+
+    // With debugSwitch, an empty Debug.txt lies in the program folder.
+    explicit WindowHarness(bool debugSwitch = false);
+
+    // Creates the window and runs its load step (the port stays closed).
+    PrivateDesign& load();
+    // Puts the link up without the read-back, so commands reach the port.
+    void connectLink();
+    // Writes the payload into SendBuf and sends it.
+    void send(std::initializer_list<std::uint8_t> payload);
+    // The payloads (operation, ParamId, values) of the frames written so far.
+    std::vector<std::vector<std::uint8_t>> payloads() const;
+    // The last frame's payload; empty when nothing was written.
+    std::vector<std::uint8_t> lastPayload() const;
+    void clearFrames() { port.frames.clear(); }
+    // Applies one reply as the reply tick does (SendEnabled false meanwhile).
+    void applyReply(std::initializer_list<std::uint8_t> payload);
+};
+
+// A payload written as its bytes, for comparisons: P({6, 9, 0xD8}).
+inline std::vector<std::uint8_t> P(std::initializer_list<std::uint8_t> bytes) {
+    return bytes;
+}
+
+}  // namespace calvetta::test
