@@ -40,13 +40,7 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     sender_.setLogShown([this](std::string_view line) {
         if (debugForm_) debugForm_->ShowSentLine(line);
     });
-    sender_.setWriteFailed([this] {
-        // The device is gone: the port is closed and the link shown as down;
-        // Connect opens it again once the device is back.
-        if (UARTCOM != nullptr && UARTCOM->PortOpen()) UARTCOM->setPortOpen(false);
-        ConnectLab->setText(QStringLiteral("Unsuccess"));
-        ConnectLab->setForeColor(vbRed);
-    });
+    sender_.setWriteFailed([this] { ShowLinkDown(); });
 
     BuildPages();
     BuildTopBar();
@@ -69,8 +63,8 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     LeftBright = hiddenImage(ArrowKind::LeftBright);
 
     EventTimer = new FormTimer(10, this);
-    connect(EventTimer, &FormTimer::Timer, this, [this] { EventTimer_Timer(); });
     Read_Timer = new FormTimer(80, this);
+    WireLink();
 }
 
 PrivateDesign::~PrivateDesign() = default;
@@ -309,12 +303,6 @@ void PrivateDesign::Menu_Cmd_Click(int Index) {
             // index does nothing.
             break;
     }
-}
-
-void PrivateDesign::EventTimer_Timer() {
-    EventTimer->setEnabled(false);
-    EventTimer->setInterval(10);
-    EventTimer->setEnabled(true);
 }
 
 }  // namespace calvetta

@@ -52,6 +52,11 @@ class PrivateDesign : public QWidget {
     // ---- Link --------------------------------------------------------------
     void SendPacket() { sender_.SendPacket(); }
     void EventTimer_Timer();
+    void UARTCOM_OnComm();
+    void ConnectCmd_Click();
+    void Read_Timer_Timer();
+    // The port went away while open (unplugged adapter, hang-up).
+    void PortLost();
     // The reply actions: one valid reply (ReplyCode F0h or 01h) applied to the
     // window while SendEnabled is false. RxPayload(1) is the ParamId.
     virtual void ApplyReply(const RxPayloadBytes& RxPayload);
@@ -69,6 +74,7 @@ class PrivateDesign : public QWidget {
     std::array<std::uint8_t, 9>& SendBuf() { return sender_.SendBuf; }
     LinkState& link() { return sender_.link(); }
     LookupTables& tables() { return tables_; }
+    ReplyReceiver& receiver() { return receiver_; }
     DebugForm* debugForm() const { return debugForm_.get(); }
     const WindowServices& services() const { return services_; }
 
@@ -79,6 +85,8 @@ class PrivateDesign : public QWidget {
     std::uint8_t CurChannel = 0;
     std::uint8_t CurBand = 1;
     std::uint8_t SourceFunction = 0;
+    std::uint8_t ReadStep = 0;
+    std::uint8_t ReadChannel = 0;
 
     // ---- Controls ----------------------------------------------------------
     PictureBox* Picture1 = nullptr;     // top bar
@@ -120,10 +128,13 @@ class PrivateDesign : public QWidget {
     void BuildMainPanelPage();  // src/settings: the Main Panel page's controls
     void BuildSetupPage();      // src/settings: the Setup page's controls
     void ShowDebugFormIfSwitchedOn();
+    void WireLink();
+    void ShowLinkDown();
 
     WindowServices services_;
     FrameSender sender_;
     LookupTables tables_;
+    ReplyReceiver receiver_{sender_.link()};
     std::unique_ptr<DebugForm> debugForm_;
     bool unloaded_ = false;
 };

@@ -9,15 +9,13 @@ WindowHarness::WindowHarness(bool debugSwitch) {
     }
 }
 
-PrivateDesign& WindowHarness::load() {
+WindowServices WindowHarness::services() {
     WindowServices s;
     s.port = &port;
     s.dialogs = &dialogs;
     s.pause = [this](int ms) { pauses.push_back(ms); };
     s.programFolder = folder.path();
-    window = std::make_unique<PrivateDesign>(s);
-    window->Form_Load();
-    return *window;
+    return s;
 }
 
 void WindowHarness::connectLink() {

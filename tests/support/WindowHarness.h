@@ -27,7 +27,17 @@ class WindowHarness {
     explicit WindowHarness(bool debugSwitch = false);
 
     // Creates the window and runs its load step (the port stays closed).
-    PrivateDesign& load();
+    PrivateDesign& load() { return loadAs<PrivateDesign>(); }
+    // The same with a window class derived for a test.
+    template <class W>
+    W& loadAs() {
+        auto w = std::make_unique<W>(services());
+        W& ref = *w;
+        window = std::move(w);
+        window->Form_Load();
+        return ref;
+    }
+    WindowServices services();
     // Puts the link up without the read-back, so commands reach the port.
     void connectLink();
     // Writes the payload into SendBuf and sends it.
