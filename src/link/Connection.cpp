@@ -80,9 +80,7 @@ void PrivateDesign::ShowLinkDown() {
     ConnectLab->setForeColor(vbRed);
 }
 
-void PrivateDesign::PortLost() {
-    ShowLinkDown();
-}
+void PrivateDesign::PortLost() { ShowLinkDown(); }
 
 void PrivateDesign::ConnectCmd_Click() {
     if (UARTCOM == nullptr) return;

@@ -21,6 +21,10 @@ Pty::Pty() {
     }
     slavePath_ = name.data();
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    // A program started by the test must not inherit either end: a copy of
+    // the master in the child would keep the line up after closeMaster().
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slaveKeeper_, F_SETFD, FD_CLOEXEC);
 }
 
 Pty::~Pty() {
