@@ -19,6 +19,7 @@
 namespace calvetta {
 
 class DebugForm;
+class ruqSlider;
 class Dialogs;
 class SerialControl;
 
@@ -62,7 +63,24 @@ class PrivateDesign : public QWidget {
     virtual void ApplyReply(const RxPayloadBytes& RxPayload);
 
     // ---- Main Panel page handlers (src/settings/MainPanel*.cpp) -------------
-
+    // Volume and trims (Index 0 master, 1 to 8 the trim of channel Index - 1).
+    void VOLSlider_ValueChanged(int Index);
+    // The step arrows beside each level; only Index and Button (1 left) count.
+    void VOLLeft_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void VOLLeft_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void VOLRight_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void MuteCheck_Click();
+    // The click handler of all eight phase pairs: the clicked pair does not
+    // matter, the whole mask is rebuilt and sent.
+    void ChannelPhase_Click(int Index);
+    // The eight phase pairs in ChannelIndex order (FL, CEN, FR, SL, SR, BSL, BSR, SW).
+    std::array<OptionGroup*, 8> PhasePairs();
+    void Input_Cmd_Click(int Index);
+    void Input_Cmd1_Click(int Index);
+    void Mode_Cmd_Click(int Index);
+    // Menu_Cmd 7, 8, 9: the 7.1, 5.1 and 2.1 speaker layouts.
+    void SpeakerLayout_Click(int Index);
     // ---- end of Main Panel page handlers ------------------------------------
 
     // ---- Setup page handlers (src/settings/Setup*.cpp) ----------------------
@@ -112,7 +130,32 @@ class PrivateDesign : public QWidget {
     SerialControl* UARTCOM = nullptr;
 
     // ---- Main Panel page controls -------------------------------------------
-
+    ControlArray<CommandButton> Input_Cmd;   // connectors 0 to 10
+    ControlArray<CommandButton> Input_Cmd1;  // source functions 0 to 6
+    ControlArray<CommandButton> Mode_Cmd;    // listening modes 0 to 10
+    ControlArray<ruqSlider> VOLSlider;       // 0 master, 1 to 8 trims
+    ControlArray<ImageControl> VOLLeft;
+    ControlArray<ImageControl> VOLRight;
+    ControlArray<Label> VOLLab;  // 0 to 8 values; 9 to 24, 77, 87 fixed scale captions
+    CheckBox* MuteCheck = nullptr;
+    Label* Label72 = nullptr;       // "Volume" heading
+    Label* VersionLabel = nullptr;  // the device's version, from its reply
+    Frame* Frame8 = nullptr;        // phase frames: FL
+    Frame* Frame9 = nullptr;        // CEN
+    Frame* Frame10 = nullptr;       // FR
+    Frame* Frame11 = nullptr;       // SL
+    Frame* Frame12 = nullptr;       // SR
+    Frame* Frame13 = nullptr;       // SW
+    Frame* Frame14 = nullptr;       // BSR
+    Frame* Frame15 = nullptr;       // BSL
+    OptionGroup FLPhase;            // element 0 "0°", element 1 "180°"
+    OptionGroup CENPhase;
+    OptionGroup FRPhase;
+    OptionGroup SLPhase;
+    OptionGroup SRPhase;
+    OptionGroup BSLPhase;
+    OptionGroup BSRPhase;
+    OptionGroup SWPhase;
     // ---- end of Main Panel page controls ------------------------------------
 
     // ---- Setup page controls ------------------------------------------------

@@ -4,13 +4,70 @@
 
 #include "app/PrivateDesign.h"
 #include "link/Protocol.h"
+#include "slider/ruqSlider.h"
 
 namespace calvetta {
 
 void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
     switch (static_cast<ParamId>(RxPayload[1])) {
             // ---- Main Panel replies ----
-
+        case ParamId::SourceSelect: {
+            const std::uint8_t p2 = RxPayload[2];
+            Input_Cmd1_Click(p2 < 7 ? p2 : 0);
+            break;
+        }
+        case ParamId::InputSelect: {
+            // Only 0 to 8 are taken: a report of 9 or 10 shows "ANALOG".
+            const std::uint8_t p2 = RxPayload[2];
+            Input_Cmd_Click(p2 < 9 ? p2 : 0);
+            break;
+        }
+        case ParamId::SpeakerLayout: {
+            const std::uint8_t p2 = RxPayload[2];
+            Menu_Cmd_Click(p2 == 2 ? 9 : p2 == 0 ? 8 : 7);
+            break;
+        }
+        case ParamId::AudioFormat:
+            Label2(7)->setText(QString::fromStdString(tables().FormatName[RxPayload[2]]));
+            break;
+        case ParamId::ListeningMode: {
+            const std::uint8_t p2 = RxPayload[2];
+            Mode_Cmd_Click(p2 >= 2 && p2 <= 10 ? p2 - 2 : 0);
+            break;
+        }
+        case ParamId::MuteState:
+            MuteCheck->setValue(RxPayload[2] == 1 ? 1 : 0);
+            break;
+        case ParamId::MasterVolume: {
+            // Bytes below A5h read as 0 dB; a level outside -90 to 0 (A5h
+            // itself) shows -40 dB.
+            const std::uint8_t p2 = RxPayload[2];
+            int v = p2 >= 165 ? p2 - 256 : 0;
+            if (v < -90 || v > 0) v = -40;
+            VOLSlider(0)->setValue(v);
+            break;
+        }
+        case ParamId::ChannelTrim: {
+            const std::uint8_t ch = RxPayload[2] > 7 ? 0 : RxPayload[2];
+            const std::uint8_t p3 = RxPayload[3];
+            const int trim = p3 <= 10 ? p3 : p3 >= 246 ? p3 - 256 : 0;
+            VOLSlider(ch + 1)->setValue(trim);
+            break;
+        }
+        case ParamId::ChannelPhase: {
+            const std::uint8_t mask = RxPayload[2];
+            const std::array<OptionGroup*, 8> pairs = PhasePairs();
+            for (std::size_t k = 0; k < pairs.size(); ++k) {
+                pairs[k]->select((mask >> k) & 1u ? 1 : 0);
+            }
+            break;
+        }
+        case ParamId::EqPresetSlot: {
+            // Under this id the device reports its version.
+            const std::uint8_t p2 = RxPayload[2] > 250 ? 1 : RxPayload[2];
+            VersionLabel->setText(QStringLiteral("Ver: %1").arg(p2, 2, 10, QLatin1Char('0')));
+            break;
+        }
             // ---- end of Main Panel replies ----
 
             // ---- Setup replies ----
