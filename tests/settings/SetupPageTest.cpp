@@ -1,0 +1,319 @@
+// The Setup page offscreen: its layout, the frames every handler sends, the
+// remote keys' OSD mode, the bytes carried over in SendBuf and the step
+// arrows.
+
+#include <QtTest>
+
+#include "app/PrivateDesign.h"
+#include "slider/ruqSlider.h"
+#include "support/WindowHarness.h"
+
+using namespace calvetta;
+using test::P;
+using Frames = std::vector<std::vector<std::uint8_t>>;
+
+namespace {
+
+struct Harness : test::WindowHarness {
+    PrivateDesign& w;
+    Harness() : w(load()) {}
+};
+
+bool Shows(const ImageControl* image, const ImageControl* source) {
+    return image->Picture().toImage() == source->Picture().toImage();
+}
+
+// The visible rectangle of a page control in pixels, sliders included.
+QRect Box(const QWidget* widget) {
+    return widget->geometry();
+}
+
+}  // namespace
+
+class SetupPageTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void pageStartsWithItsControlsInOrder();
+    void nothingOverlapsOrLeavesThePage();
+    void delaysShowMetresAndSendTheChannel();
+    void arrowsStepOnceOnLeftReleaseWithinRange();
+    void speakerSizesSendAllFourGroups();
+    void crossoversMatchTextsExactlyAndCarryUnmatchedBytes();
+    void powerSubwooferAndDynamicSendTheirIndex();
+    void firstKeyEntersOsdModeAndOnlyKeysPassAfter();
+    void testToneModesCarryBytesAndGateTheChannels();
+};
+
+void SetupPageTest::pageStartsWithItsControlsInOrder() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    QCOMPARE(Width(w.Picture6), 12650);
+    QCOMPARE(Height(w.Picture6), 7335);
+
+    // Delay rows from the top: FL, FR, SL, SR, BSL, BSR, CEN, SW, each row's
+    // caption, arrows, slider and label centred on one line.
+    const int order[] = {0, 2, 3, 4, 5, 6, 1, 7};
+    const char* captions[] = {"FL:", "FR:", "SL:", "SR:", "BSL:", "BSR:", "CEN:", "SW:"};
+    const int labels[] = {0, 1, 2, 3, 4, 10, 17, 31};
+    for (int row = 0; row < 8; ++row) {
+        const int ch = order[row];
+        const int centre = Box(w.DelayLeft(ch)).center().y();
+        QCOMPARE(w.Label2(labels[row])->text(), QString::fromLatin1(captions[row]));
+        for (const QWidget* part : std::initializer_list<const QWidget*>{
+                 w.Label2(labels[row]), w.DelaySlider(ch), w.DelayRight(ch), w.DelayLab(ch)}) {
+            QVERIFY(std::abs(Box(part).center().y() - centre) <= 1);
+        }
+        if (row > 0) QVERIFY(Box(w.DelayLeft(ch)).top() > Box(w.DelayLeft(order[row - 1])).top());
+        QVERIFY(Box(w.DelayLeft(ch)).right() < Box(w.DelaySlider(ch)).left());
+        QVERIFY(Box(w.DelaySlider(ch)).right() < Box(w.DelayRight(ch)).left());
+        QCOMPARE(w.DelaySlider(ch)->Max(), 100);
+        QVERIFY(Shows(w.DelayLeft(ch), w.LeftGray));
+    }
+
+    // Speaker frames in one column: front, surround, back surround, centre,
+    // each crossover list beside its frame and under "Cut Off".
+    const int frames[] = {0, 2, 3, 1};
+    for (int k = 0; k < 4; ++k) {
+        const QRect frame = Box(w.Frame3(frames[k]));
+        const QRect combo = Box(w.Combo2(frames[k]));
+        QCOMPARE(w.Frame3(frames[k])->title(), QStringLiteral("Speaker Config"));
+        if (k > 0) QVERIFY(frame.top() > Box(w.Frame3(frames[k - 1])).bottom());
+        QCOMPARE(frame.left(), Box(w.Frame3(0)).left());
+        QVERIFY(combo.left() > frame.right());
+        QVERIFY(combo.top() > frame.top() && combo.bottom() < frame.bottom());
+        QVERIFY(Box(w.Label2(19)).bottom() < combo.top());
+    }
+    QCOMPARE(w.Label2(19)->text(), QStringLiteral("Cut Off"));
+    for (OptionGroup* g : {&w.SPKLR_Opt, &w.SPKC_Opt, &w.SPKSLSR_Opt, &w.SPKBSLSR_Opt})
+        QCOMPARE(g->selected(), 0);
+    QCOMPARE(w.SPKLR_Opt.count(), 2);
+    QCOMPARE(w.SPKC_Opt(2)->text(), QStringLiteral("Off"));
+
+    // Start selections and captions of the rest.
+    QCOMPARE(w.Frame17->title(), QStringLiteral("POWER"));
+    QCOMPARE(w.Option2(0)->text(), QStringLiteral("ON"));
+    QCOMPARE(w.Option2.selected(), 0);
+    QCOMPARE(w.Frame7->title(), QStringLiteral("Sub Woofer"));
+    QCOMPARE(w.Sub_Opt.selected(), 0);
+    QCOMPARE(w.Dynamic_Opt.selected(), 0);
+    QCOMPARE(w.Test_Opt.selected(), 0);
+    QVERIFY(w.Test_Opt(1)->isHidden());
+    QCOMPARE(w.Test_Opt(2)->text(), QStringLiteral("Manual"));
+    QCOMPARE(w.Test_CH_Opt.selected(), 0);
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(!w.Test_CH_Opt(i)->isEnabled());
+    QCOMPARE(w.Test_CH_Opt(7)->text(), QStringLiteral("SW"));
+
+    // The key pad cross, "OSD" apart, and the reset button.
+    const int keys[][2] = {{10680, 4800}, {9840, 5280},  {10680, 5280},
+                           {11520, 5280}, {10680, 5760}, {9000, 4920}};
+    const char* keyCaptions[] = {"UP", "LEFT", "ENTER", "RIGHT", "DOWN", "OSD"};
+    for (int k = 0; k < 6; ++k) {
+        QCOMPARE(Left(w.Command2(k)), keys[k][0]);
+        QCOMPARE(Top(w.Command2(k)), keys[k][1]);
+        QCOMPARE(w.Command2(k)->text(), QString::fromLatin1(keyCaptions[k]));
+    }
+    QCOMPARE(w.Menu_Cmd(3)->parentWidget(), w.Picture6);
+    QCOMPARE(Left(w.Menu_Cmd(3)), 11160);
+    QCOMPARE(Top(w.Menu_Cmd(3)), 6480);
+    QVERIFY(h.port.frames.empty());
+}
+
+void SetupPageTest::nothingOverlapsOrLeavesThePage() {
+    Harness h;
+    const QRect page(QPoint(0, 0), h.w.Picture6->size());
+    auto check = [](const QWidget* parent, const QRect& area) {
+        QList<const QWidget*> shown;
+        for (const QObject* o : parent->children()) {
+            const auto* c = qobject_cast<const QWidget*>(o);
+            if (c == nullptr || c->isHidden()) continue;
+            QVERIFY2(area.contains(c->geometry()), qPrintable(c->metaObject()->className()));
+            for (const QWidget* other : shown)
+                QVERIFY2(!other->geometry().intersects(c->geometry()),
+                         qPrintable(QStringLiteral("%1 over %2")
+                                        .arg(other->metaObject()->className(),
+                                             c->metaObject()->className())));
+            shown.append(c);
+        }
+    };
+    check(h.w.Picture6, page);
+    for (const QObject* o : h.w.Picture6->children()) {
+        if (const auto* frame = qobject_cast<const Frame*>(o))
+            check(frame, QRect(QPoint(0, 0), frame->size()));
+    }
+}
+
+void SetupPageTest::delaysShowMetresAndSendTheChannel() {
+    Harness h;
+    h.connectLink();
+    struct Case {
+        int ch, v;
+        const char* text;
+    };
+    for (const Case& c : {Case{0, 0, "0.0m"}, Case{3, 9, "0.9m"}, Case{4, 10, "1.0m"},
+                          Case{1, 29, "2.9m"}, Case{7, 100, "10.0m"}, Case{2, 55, "5.5m"}}) {
+        h.w.SetDelayValue(c.ch, c.v);
+        QCOMPARE(h.w.DelayLab(c.ch)->text(), QString::fromLatin1(c.text));
+        QCOMPARE(h.lastPayload(),
+                 P({6, 0x11, static_cast<std::uint8_t>(c.ch), static_cast<std::uint8_t>(c.v)}));
+    }
+    QCOMPARE(h.port.frames.size(), std::size_t{6});
+}
+
+void SetupPageTest::arrowsStepOnceOnLeftReleaseWithinRange() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    w.SetDelayValue(2, 1);
+    h.clearFrames();
+
+    QTest::mousePress(w.DelayLeft(2), Qt::LeftButton);
+    QVERIFY(Shows(w.DelayLeft(2), w.LeftBright));
+    QVERIFY(h.port.frames.empty());  // the press alone moves nothing
+    QTest::mouseRelease(w.DelayLeft(2), Qt::LeftButton);
+    QVERIFY(Shows(w.DelayLeft(2), w.LeftGray));
+    QCOMPARE(w.DelaySlider(2)->Value(), 0);
+    QCOMPARE(h.lastPayload(), P({6, 0x11, 2, 0}));
+
+    // At the ends the arrows only swap their pictures.
+    h.clearFrames();
+    QTest::mouseClick(w.DelayLeft(2), Qt::LeftButton);
+    w.SetDelayValue(5, 100);
+    QTest::mousePress(w.DelayRight(5), Qt::LeftButton);
+    QVERIFY(Shows(w.DelayRight(5), w.RightBright));
+    QTest::mouseRelease(w.DelayRight(5), Qt::LeftButton);
+    QVERIFY(Shows(w.DelayRight(5), w.RightGray));
+    QCOMPARE(h.payloads(), Frames{P({6, 0x11, 5, 100})});
+
+    // Other buttons do nothing at all.
+    h.clearFrames();
+    QTest::mousePress(w.DelayLeft(5), Qt::RightButton);
+    QVERIFY(Shows(w.DelayLeft(5), w.LeftGray));
+    QTest::mouseRelease(w.DelayLeft(5), Qt::RightButton);
+    QCOMPARE(w.DelaySlider(5)->Value(), 100);
+    QTest::mouseClick(w.DelayRight(3), Qt::LeftButton);
+    QCOMPARE(h.payloads(), Frames{P({6, 0x11, 3, 1})});
+}
+
+void SetupPageTest::speakerSizesSendAllFourGroups() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    w.SPKC_Opt_Click(0);
+    QCOMPARE(h.lastPayload(), P({6, 0x0C, 0, 0, 0, 0}));
+
+    // Whichever group changes last, the command is built from all four.
+    w.SPKLR_Opt(1)->click();
+    w.SPKC_Opt(2)->click();
+    w.SPKBSLSR_Opt(2)->click();
+    QCOMPARE(h.payloads().size(), std::size_t{4});
+    QCOMPARE(h.lastPayload(), P({6, 0x0C, 1, 2, 0, 2}));
+    w.SPKBSLSR_Opt(2)->click();  // already selected: nothing
+    QCOMPARE(h.payloads().size(), std::size_t{4});
+}
+
+void SetupPageTest::crossoversMatchTextsExactlyAndCarryUnmatchedBytes() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    // Picking from a list sends all four positions.
+    w.Combo2(1)->setCurrentIndex(12);
+    emit w.Combo2(1)->activated(12);
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 4, 12, 4, 4}));
+    w.Combo2(0)->setText(QStringLiteral("40  Hz"));
+    w.Combo2_Click(3);
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 0, 12, 4, 4}));
+
+    // Typed texts count only when equal to a list text, blanks included; an
+    // unmatched one leaves its byte as the previous command (sizes) left it.
+    w.SPKLR_Opt(1)->click();  // 0C: 1 0 0 0
+    w.SPKC_Opt(2)->click();   // 0C: 1 2 0 0
+    w.Combo2(0)->setText(QStringLiteral("40 Hz"));
+    w.Combo2(1)->setText(QStringLiteral("200Hz"));
+    w.Combo2(3)->setText(QStringLiteral("120  Hz"));
+    QCOMPARE(h.payloads().size(), std::size_t{4});  // typing sends nothing
+    w.Combo2_Click(0);
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 1, 2, 4, 8}));
+}
+
+void SetupPageTest::powerSubwooferAndDynamicSendTheirIndex() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    w.Sub_Opt(1)->click();
+    w.Sub_Opt(0)->click();
+    w.Option2(1)->click();
+    w.Option2(0)->click();
+    w.Dynamic_Opt(2)->click();
+    w.Dynamic_Opt(1)->click();
+    w.Dynamic_Opt(0)->click();
+    QCOMPARE(h.payloads(),
+             (Frames{P({6, 0x06, 1}), P({6, 0x06, 0}), P({6, 0x14, 1}), P({6, 0x14, 0}),
+                     P({6, 0x0A, 2}), P({6, 0x0A, 1}), P({6, 0x0A, 0})}));
+}
+
+void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
+    {
+        Harness h;
+        PrivateDesign& w = h.w;
+        h.connectLink();
+        w.Command2(4)->click();  // the first press sends OSD, whatever the key
+        QVERIFY(w.link().OsdMode);
+        const int codes[] = {4, 6, 3, 7, 5, 2};
+        for (int k = 0; k < 6; ++k)
+            w.Command2(k)->click();
+        // Below RemoteKey nothing leaves any more; power still does.
+        w.SetDelayValue(0, 40);
+        w.Sub_Opt(1)->click();
+        w.Combo2_Click(0);
+        w.Test_Opt(2)->click();
+        w.Option2(1)->click();
+        Frames expected{P({6, 0x14, 2})};
+        for (int code : codes)
+            expected.push_back(P({6, 0x14, static_cast<std::uint8_t>(code)}));
+        expected.push_back(P({6, 0x14, 1}));
+        QCOMPARE(h.payloads(), expected);
+        QCOMPARE(w.DelayLab(0)->text(), QStringLiteral("4.0m"));  // the screen still changes
+        QVERIFY(w.Test_CH_Opt(0)->isEnabled());
+    }
+    {
+        Harness h;  // a press while not connected still switches the mode
+        h.w.Command2(0)->click();
+        QVERIFY(h.w.link().OsdMode);
+        h.connectLink();
+        h.w.SetDelayValue(1, 3);
+        h.w.Command2(0)->click();
+        QCOMPARE(h.payloads(), Frames{P({6, 0x14, 4})});
+    }
+}
+
+void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    w.Test_Opt(2)->click();
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 1}));
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(w.Test_CH_Opt(i)->isEnabled());
+    w.Test_CH_Opt(7)->click();
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 8}));
+
+    // Off writes only its first byte, automatic its first two.
+    w.Test_Opt(0)->click();
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 0, 0, 8}));
+    QVERIFY(!w.Test_CH_Opt(7)->isEnabled());
+    QVERIFY(w.Test_CH_Opt(7)->isChecked());  // the selection stays
+    w.Test_Opt_Click(1);
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 1, 8}));
+    w.Combo2_Click(0);  // 0D: 4 4 4 4
+    w.Test_Opt_Click(0);
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 0, 4, 4}));
+
+    // Manual again starts on the channel shown selected, which a press on the
+    // selected button could not correct.
+    w.Test_Opt(2)->click();
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 8}));
+}
+
+QTEST_MAIN(SetupPageTest)
+#include "SetupPageTest.moc"
