@@ -1,6 +1,6 @@
 // The Setup page offscreen: its layout, the frames every handler sends, the
-// remote keys' OSD mode, the bytes carried over in SendBuf and the step
-// arrows.
+// remote keys' OSD mode, the bytes carried over in SendBuf, the step arrows
+// and the replies that mirror the device.
 
 #include <QtTest>
 
@@ -42,6 +42,7 @@ class SetupPageTest : public QObject {
     void powerSubwooferAndDynamicSendTheirIndex();
     void firstKeyEntersOsdModeAndOnlyKeysPassAfter();
     void testToneModesCarryBytesAndGateTheChannels();
+    void repliesMirrorTheDeviceAndSendNothing();
 };
 
 void SetupPageTest::pageStartsWithItsControlsInOrder() {
@@ -313,6 +314,52 @@ void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
     // selected button could not correct.
     w.Test_Opt(2)->click();
     QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 8}));
+}
+
+void SetupPageTest::repliesMirrorTheDeviceAndSendNothing() {
+    Harness h;
+    PrivateDesign& w = h.w;
+    h.connectLink();
+    h.applyReply({0xF0, 0x06, 1});
+    QCOMPARE(w.Sub_Opt.selected(), 1);
+    h.applyReply({0xF0, 0x06, 2});
+    QCOMPARE(w.Sub_Opt.selected(), 0);
+
+    h.applyReply({0x01, 0x0A, 2});
+    QCOMPARE(w.Dynamic_Opt.selected(), 2);
+    h.applyReply({0x01, 0x0A, 3});
+    QCOMPARE(w.Dynamic_Opt.selected(), 0);
+
+    h.applyReply({0xF0, 0x0C, 1, 2, 1, 2});
+    QCOMPARE(w.SPKLR_Opt.selected(), 1);
+    QCOMPARE(w.SPKC_Opt.selected(), 2);
+    QCOMPARE(w.SPKSLSR_Opt.selected(), 1);
+    QCOMPARE(w.SPKBSLSR_Opt.selected(), 2);
+    h.applyReply({0xF0, 0x0C, 2, 3, 2, 0xFF});  // front has no Off
+    QCOMPARE(w.SPKLR_Opt.selected(), 0);
+    QCOMPARE(w.SPKC_Opt.selected(), 0);
+    QCOMPARE(w.SPKSLSR_Opt.selected(), 2);
+    QCOMPARE(w.SPKBSLSR_Opt.selected(), 0);
+
+    h.applyReply({0xF0, 0x0D, 7, 8, 3, 12});  // above 7 shows the first text
+    QCOMPARE(w.Combo2(0)->Text(), QStringLiteral("110 Hz"));
+    QCOMPARE(w.Combo2(1)->Text(), QStringLiteral("40  Hz"));
+    QCOMPARE(w.Combo2(2)->Text(), QStringLiteral("70 Hz"));
+    QCOMPARE(w.Combo2(3)->Text(), QStringLiteral("40  Hz"));
+
+    h.applyReply({0xF0, 0x11, 1, 0x1D});
+    QCOMPARE(w.DelaySlider(1)->Value(), 29);
+    QCOMPARE(w.DelayLab(1)->text(), QStringLiteral("2.9m"));
+    h.applyReply({0xF0, 0x11, 9, 101});  // channel and distance out of range
+    QCOMPARE(w.DelaySlider(0)->Value(), 0);
+    QCOMPARE(w.DelayLab(0)->text(), QStringLiteral("0.0m"));
+    h.applyReply({0xF0, 0x11, 7, 100});
+    QCOMPARE(w.DelayLab(7)->text(), QStringLiteral("10.0m"));
+
+    QVERIFY(h.port.frames.empty());
+    QVERIFY(w.link().SendEnabled);
+    w.Combo2_Click(0);  // the mirrored texts are what the next command sends
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 7, 0, 3, 0}));
 }
 
 QTEST_MAIN(SetupPageTest)
