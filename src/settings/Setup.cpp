@@ -5,9 +5,10 @@
 // frames stand beside them, one frame to each pair of rows, so that the row
 // captions name the group: front beside FL/FR, surround beside SL/SR, back
 // surround beside BSL/BSR, centre beside CEN/SW. The crossover lists stand
-// right of their frames under "Cut Off"; power, subwoofer and dynamic range
-// form the right column in the same bands. The test-tone frames lie under the
-// delays and the key pad at the bottom right, clear of the reset button.
+// right of their frames under "Cut Off"; power and subwoofer form the right
+// column in the same bands. The test-tone frames lie under the delays with
+// dynamic range beside them, and the key pad at the bottom right, clear of
+// the reset button.
 
 #include <QFontMetrics>
 #include <QPushButton>
