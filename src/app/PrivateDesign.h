@@ -84,6 +84,29 @@ class PrivateDesign : public QWidget {
     // ---- end of Main Panel page handlers ------------------------------------
 
     // ---- Setup page handlers (src/settings/Setup*.cpp) ----------------------
+    // Channel delays (Delays.cpp).
+    void DelaySlider_ValueChanged(int Index);
+    void DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // DelaySlider(Index).Value = Value, which runs DelaySlider_ValueChanged as
+    // any assignment does; for callers that do not see the slider type.
+    void SetDelayValue(int Index, int Value);
+    // Speaker sizes, subwoofer and crossovers (Speakers.cpp).
+    void SPKLR_Opt_Click(int Index);
+    void SPKC_Opt_Click(int Index);
+    void SPKSLSR_Opt_Click(int Index);
+    void SPKBSLSR_Opt_Click(int Index);
+    void Sub_Opt_Click(int Index);
+    void Combo2_Click(int Index);
+    // Power, remote keys and dynamic range (Keys.cpp).
+    void Option2_Click(int Index);
+    void Command2_Click(int Index);
+    void Dynamic_Opt_Click(int Index);
+    // Test tones (TestTone.cpp).
+    void Test_Opt_Click(int Index);
+    void Test_CH_Opt_Click(int Index);
 
     // ---- end of Setup page handlers -----------------------------------------
 
@@ -159,6 +182,29 @@ class PrivateDesign : public QWidget {
     // ---- end of Main Panel page controls ------------------------------------
 
     // ---- Setup page controls ------------------------------------------------
+    // Delay rows, indexed by ChannelIndex (0 FL, 1 CEN, 2 FR, 3 SL, 4 SR,
+    // 5 BSL, 6 BSR, 7 SW). The slider type is only named here.
+    ControlArray<class ruqSlider> DelaySlider;
+    ControlArray<ImageControl> DelayLeft;
+    ControlArray<ImageControl> DelayRight;
+    ControlArray<Label> DelayLab;
+    // Speaker sizes: Frame3(0) front, (1) centre, (2) surround, (3) back.
+    ControlArray<Frame> Frame3;
+    OptionGroup SPKLR_Opt;
+    OptionGroup SPKC_Opt;
+    OptionGroup SPKSLSR_Opt;
+    OptionGroup SPKBSLSR_Opt;
+    Frame* Frame7 = nullptr;  // "Sub Woofer"
+    OptionGroup Sub_Opt;
+    Frame* Frame17 = nullptr;  // "POWER"
+    OptionGroup Option2;
+    ControlArray<CommandButton> Command2;  // UP, LEFT, ENTER, RIGHT, DOWN, OSD
+    Frame* Frame6 = nullptr;               // "Dynamic"
+    OptionGroup Dynamic_Opt;
+    Frame* Frame4 = nullptr;  // "Testtone"
+    OptionGroup Test_Opt;
+    Frame* Frame5 = nullptr;  // "Manual Test"
+    OptionGroup Test_CH_Opt;
 
     // ---- end of Setup page controls -----------------------------------------
 

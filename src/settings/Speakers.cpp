@@ -1,0 +1,72 @@
+// Speaker sizes, subwoofer and crossovers. A size or crossover command covers
+// all four speaker groups, so it is rebuilt from every control each time any
+// one of them changes; the clicked index does not matter.
+
+#include "app/PrivateDesign.h"
+#include "link/Protocol.h"
+
+namespace calvetta {
+
+namespace {
+
+// The first selected option of a size group in index order: 0 Large,
+// 1 Small, 2 Off. Every group always has one selected.
+std::uint8_t SizeOf(const OptionGroup& group) {
+    for (int k = 0; k < group.count(); ++k) {
+        if (group.value(k)) return static_cast<std::uint8_t>(k);
+    }
+    return 0;
+}
+
+void SendSpeakerConfig(PrivateDesign& w) {
+    auto& buf = w.SendBuf();
+    buf[0] = 6;
+    buf[1] = OpSet;
+    buf[2] = Id(ParamId::SpeakerConfig);
+    buf[3] = SizeOf(w.SPKLR_Opt);
+    buf[4] = SizeOf(w.SPKC_Opt);
+    buf[5] = SizeOf(w.SPKSLSR_Opt);
+    buf[6] = SizeOf(w.SPKBSLSR_Opt);
+    w.SendPacket();
+}
+
+}  // namespace
+
+void PrivateDesign::SPKLR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(*this);
+}
+void PrivateDesign::SPKC_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(*this);
+}
+void PrivateDesign::SPKSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(*this);
+}
+void PrivateDesign::SPKBSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(*this);
+}
+
+void PrivateDesign::Sub_Opt_Click(int Index) {
+    auto& buf = SendBuf();
+    buf[0] = 3;
+    buf[1] = OpSet;
+    buf[2] = Id(ParamId::SubwooferMode);
+    buf[3] = static_cast<std::uint8_t>(Index);
+    SendPacket();
+}
+
+void PrivateDesign::Combo2_Click(int /*Index*/) {
+    auto& buf = SendBuf();
+    buf[0] = 6;
+    buf[1] = OpSet;
+    buf[2] = Id(ParamId::Crossover);
+    for (int k = 0; k < 4; ++k) {
+        // Only a text equal to one of the list's own texts, blanks included,
+        // has a position; a typed text that matches none leaves its byte as
+        // the previous command left it.
+        const int index = tables().XoverIndexOf(Combo2(k)->Text().toStdString());
+        if (index >= 0) buf[static_cast<std::size_t>(3 + k)] = static_cast<std::uint8_t>(index);
+    }
+    SendPacket();
+}
+
+}  // namespace calvetta
