@@ -42,14 +42,8 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     });
     sender_.setWriteFailed([this] { ShowLinkDown(); });
 
-    BuildPages();
-    BuildTopBar();
-
-    Command1 = new CommandButton(QStringLiteral("Command1"), this);
-    SetTwipsGeometry(Command1, 15120, 0, 375, 615);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    // Hidden picture sources of the step arrows.
+    // Hidden picture sources of the step arrows; the pages' arrows take
+    // their gray pictures from here.
     auto hiddenImage = [this](ArrowKind kind) {
         auto* image = new ImageControl(this);
         image->setPicture(MakeArrowPicture(kind));
@@ -61,6 +55,13 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     RightGray = hiddenImage(ArrowKind::RightGray);
     LeftGray = hiddenImage(ArrowKind::LeftGray);
     LeftBright = hiddenImage(ArrowKind::LeftBright);
+
+    BuildPages();
+    BuildTopBar();
+
+    Command1 = new CommandButton(QStringLiteral("Command1"), this);
+    SetTwipsGeometry(Command1, 15120, 0, 375, 615);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     EventTimer = new FormTimer(10, this);
     Read_Timer = new FormTimer(80, this);

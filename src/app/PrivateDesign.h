@@ -90,9 +90,6 @@ class PrivateDesign : public QWidget {
     void DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
     void DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
     void DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    // DelaySlider(Index).Value = Value, which runs DelaySlider_ValueChanged as
-    // any assignment does; for callers that do not see the slider type.
-    void SetDelayValue(int Index, int Value);
     // Speaker sizes, subwoofer and crossovers (Speakers.cpp).
     void SPKLR_Opt_Click(int Index);
     void SPKC_Opt_Click(int Index);
@@ -183,8 +180,8 @@ class PrivateDesign : public QWidget {
 
     // ---- Setup page controls ------------------------------------------------
     // Delay rows, indexed by ChannelIndex (0 FL, 1 CEN, 2 FR, 3 SL, 4 SR,
-    // 5 BSL, 6 BSR, 7 SW). The slider type is only named here.
-    ControlArray<class ruqSlider> DelaySlider;
+    // 5 BSL, 6 BSR, 7 SW).
+    ControlArray<ruqSlider> DelaySlider;
     ControlArray<ImageControl> DelayLeft;
     ControlArray<ImageControl> DelayRight;
     ControlArray<Label> DelayLab;

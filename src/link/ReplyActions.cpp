@@ -101,7 +101,7 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
         case ParamId::ChannelDelay: {
             const int ch = RxPayload[2] > 7 ? 0 : RxPayload[2];
             const int d = RxPayload[3] > 100 ? 0 : RxPayload[3];
-            SetDelayValue(ch, d);
+            DelaySlider(ch)->setValue(d);
             break;
         }
 

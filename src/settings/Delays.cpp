@@ -29,10 +29,6 @@ void PrivateDesign::DelaySlider_ValueChanged(int Index) {
     SendPacket();
 }
 
-void PrivateDesign::SetDelayValue(int Index, int Value) {
-    if (ruqSlider* slider = DelaySlider(Index)) slider->setValue(Value);
-}
-
 // The arrows: bright while pressed, gray again on release, which moves the
 // slider one step while it is inside its range. Holding does not repeat.
 void PrivateDesign::DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,

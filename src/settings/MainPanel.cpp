@@ -122,7 +122,7 @@ void PrivateDesign::BuildMainPanelPage() {
         "ROOM",        "STADIUM",     "THEATER",    "THEATER",     "MATRIX"};
     for (int i = 0; i < 11; ++i) {
         int left = kButtonColumn1;
-        int top = kHiddenModeTop + (i - 9) * kModePitch;
+        int top = kHiddenModeTop + (i - 9) * kModePitch;  // 9 and 10: off the page
         if (i < 3) {
             top = kModeTop1 + i * kModePitch;
         } else if (i < 9) {
@@ -154,7 +154,7 @@ void PrivateDesign::BuildMainPanelPage() {
         }
 
         auto* left = new ImageControl(Picture2);
-        left->setPicture(MakeArrowPicture(ArrowKind::LeftGray));
+        left->setPicture(LeftGray->Picture());
         SetTwipsGeometry(left, kLeftArrowLeft, top - kArrowAbove, kArrowWidth, kArrowHeight);
         connect(left, &ImageControl::MouseDown, this, [this, i](const MouseArgs& a) {
             VOLLeft_MouseDown(i, a.Button, a.Shift, a.X, a.Y);
@@ -170,7 +170,7 @@ void PrivateDesign::BuildMainPanelPage() {
         VOLSlider.add(i, slider);
 
         auto* right = new ImageControl(Picture2);
-        right->setPicture(MakeArrowPicture(ArrowKind::RightGray));
+        right->setPicture(RightGray->Picture());
         SetTwipsGeometry(right, kRightArrowLeft, top - kArrowAbove, kArrowWidth, kArrowHeight);
         connect(right, &ImageControl::MouseDown, this, [this, i](const MouseArgs& a) {
             VOLRight_MouseDown(i, a.Button, a.Shift, a.X, a.Y);

@@ -115,7 +115,7 @@ void PrivateDesign::BuildSetupPage() {
         Label2.add(r.label, caption);
 
         auto* left = new ImageControl(page);
-        left->setPicture(MakeArrowPicture(ArrowKind::LeftGray));
+        left->setPicture(LeftGray->Picture());
         SetTwipsGeometry(left, kLeftArrowLeft, top, kArrowWidth, kRowHeight);
         DelayLeft.add(i, left);
 
@@ -125,7 +125,7 @@ void PrivateDesign::BuildSetupPage() {
         DelaySlider.add(i, slider);
 
         auto* right = new ImageControl(page);
-        right->setPicture(MakeArrowPicture(ArrowKind::RightGray));
+        right->setPicture(RightGray->Picture());
         SetTwipsGeometry(right, kRightArrowLeft, top, kArrowWidth, kRowHeight);
         DelayRight.add(i, right);
 

@@ -26,13 +26,11 @@ void PrivateDesign::Test_Opt_Click(int Index) {
         buf[3] = 1;
         buf[4] = 1;
     } else {
-        // Manual starts on the channel the page shows selected, so that the
-        // tone and the selected button agree (pressing the selected button
-        // again would not move it).
-        const int channel = Test_CH_Opt.selected();
+        // Manual starts the tone on FL, whichever channel button is shown
+        // selected; a channel press then moves it.
         buf[3] = 1;
         buf[4] = 0;
-        buf[5] = static_cast<std::uint8_t>((channel < 0 ? 0 : channel) + 1);
+        buf[5] = 1;
     }
     SendPacket();
 

@@ -117,7 +117,7 @@ void SetupPageTest::delaysShowMetresAndSendTheChannel() {
     };
     for (const Case& c : {Case{0, 0, "0.0m"}, Case{3, 9, "0.9m"}, Case{4, 10, "1.0m"},
                           Case{1, 29, "2.9m"}, Case{7, 100, "10.0m"}, Case{2, 55, "5.5m"}}) {
-        h.w.SetDelayValue(c.ch, c.v);
+        h.w.DelaySlider(c.ch)->setValue(c.v);
         QCOMPARE(h.w.DelayLab(c.ch)->text(), QString::fromLatin1(c.text));
         QCOMPARE(h.lastPayload(),
                  P({6, 0x11, static_cast<std::uint8_t>(c.ch), static_cast<std::uint8_t>(c.v)}));
@@ -129,7 +129,7 @@ void SetupPageTest::arrowsStepOnceOnLeftReleaseWithinRange() {
     Harness h;
     PrivateDesign& w = h.w;
     h.connectLink();
-    w.SetDelayValue(2, 1);
+    w.DelaySlider(2)->setValue(1);
     h.clearFrames();
 
     QTest::mousePress(w.DelayLeft(2), Qt::LeftButton);
@@ -143,7 +143,7 @@ void SetupPageTest::arrowsStepOnceOnLeftReleaseWithinRange() {
     // At the ends the arrows only swap their pictures.
     h.clearFrames();
     QTest::mouseClick(w.DelayLeft(2), Qt::LeftButton);
-    w.SetDelayValue(5, 100);
+    w.DelaySlider(5)->setValue(100);
     QTest::mousePress(w.DelayRight(5), Qt::LeftButton);
     QVERIFY(Shows(w.DelayRight(5), w.RightBright));
     QTest::mouseRelease(w.DelayRight(5), Qt::LeftButton);
@@ -229,7 +229,7 @@ void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
         for (int k = 0; k < 6; ++k)
             w.Command2(k)->click();
         // Below RemoteKey nothing leaves any more; power still does.
-        w.SetDelayValue(0, 40);
+        w.DelaySlider(0)->setValue(40);
         w.Sub_Opt(1)->click();
         w.Combo2_Click(0);
         w.Test_Opt(2)->click();
@@ -247,7 +247,7 @@ void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
         h.w.Command2(0)->click();
         QVERIFY(h.w.link().OsdMode);
         h.connectLink();
-        h.w.SetDelayValue(1, 3);
+        h.w.DelaySlider(1)->setValue(3);
         h.w.Command2(0)->click();
         QCOMPARE(h.payloads(), Frames{P({6, 0x14, 4})});
     }
@@ -274,10 +274,10 @@ void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
     w.Test_Opt_Click(0);
     QCOMPARE(h.lastPayload(), P({6, 0x0B, 0, 4, 4}));
 
-    // Manual again starts on the channel shown selected, which a press on the
-    // selected button could not correct.
+    // Manual always starts the tone on FL, whatever channel is shown selected.
     w.Test_Opt(2)->click();
-    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 8}));
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 1}));
+    QVERIFY(w.Test_CH_Opt(7)->isChecked());
 }
 
 void SetupPageTest::repliesMirrorTheDeviceAndSendNothing() {
