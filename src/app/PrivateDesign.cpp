@@ -83,9 +83,9 @@ void PrivateDesign::BuildTopBar() {
     Menu_Cmd(0)->setBackColor(vbRed);
 
     Frame16 = new Frame(QString(), Picture1);
-    SetTwipsGeometry(Frame16, 5400, 0, 1815, 450);
-    SetTwipsGeometry(Option1.add(0, QStringLiteral("中文"), Frame16), 120, 105, 735, 285);
-    SetTwipsGeometry(Option1.add(1, QStringLiteral("English"), Frame16), 855, 105, 915, 285);
+    SetTwipsGeometry(Frame16, 5400, 0, 2010, 450);
+    SetTwipsGeometry(Option1.add(0, QStringLiteral("中文"), Frame16), 75, 105, 780, 285);
+    SetTwipsGeometry(Option1.add(1, QStringLiteral("English"), Frame16), 870, 105, 1095, 285);
     Option1.setHandler([this](int index) { Option1_Click(index); });
 
     auto* version = new Label(QStringLiteral("Ver:15.01.07"), Picture1);

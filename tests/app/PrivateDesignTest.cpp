@@ -60,6 +60,14 @@ void PrivateDesignTest::loadLeavesTheWindowInItsStartState() {
 
     QCOMPARE(w.ConnectLab->text(), QStringLiteral("Unsuccess"));
     QCOMPARE(w.ConnectLab->ForeColor(), vbRed);
+    // The top bar's captions fit their controls.
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{w.Option1(0), w.Option1(1), w.ConnectCmd, w.ConnectLab,
+                                         w.Menu_Cmd(0), w.Menu_Cmd(1), w.Menu_Cmd(2)}) {
+        QVERIFY2(c->sizeHint().width() <= c->width(),
+                 qPrintable(c->property("text").toString() +
+                            QString(" %1 > %2").arg(c->sizeHint().width()).arg(c->width())));
+    }
     QVERIFY(w.Option1.value(0));
     QVERIFY(!w.Option1.value(1));
     QCOMPARE(w.Menu_Cmd(0)->BackColor(), vbRed);

@@ -20,6 +20,9 @@ const QString kMain = QStringLiteral("RV-514KV05");
 // Where the Connect button sits in the window, in pixels.
 constexpr int kConnectX = 10200 / 15 + 40;
 constexpr int kConnectY = 12;
+// The master volume's right arrow: 8820 twips from the left, the page at 600.
+constexpr int kMasterRightArrowX = 8820 / 15 + 8;
+constexpr int kMasterRightArrowY = (600 + 735) / 15 + 12;
 
 void ClickConnect(const QString& windowId) {
     QProcess::execute(QStringLiteral("xdotool"),
@@ -66,6 +69,7 @@ class LinkTest : public QObject {
     Q_OBJECT
   private slots:
     void readBackNoiseAndUnplug();
+    void stepArrowStartsFromTheMirroredValue();
 };
 
 void LinkTest::readBackNoiseAndUnplug() {
@@ -140,6 +144,32 @@ void LinkTest::readBackNoiseAndUnplug() {
     device.clearRequests();
     ClickConnect(window);
     QVERIFY(device.waitForRequests(29, 10s));
+    Stop(*p);
+}
+
+void LinkTest::stepArrowStartsFromTheMirroredValue() {
+    DeviceState state;
+    state.masterVolume = -25;
+    FakeDevice device(state);
+    ProgramFolder folder;
+    auto p = folder.start({}, {QStringLiteral("CALVETTA_COM1=") +
+                               QString::fromStdString(device.linkPath())});
+    const QString window = WaitForWindow(kMain);
+    QVERIFY(!window.isEmpty());
+    ClickConnect(window);
+    QVERIFY(device.waitForRequests(29, 10s));
+    QTest::qWait(800);  // the last replies are applied
+    for (const DeviceRequest& r : device.requests()) QCOMPARE(r.payload.front(), 0x05);
+    QCOMPARE(device.requests().size(), std::size_t{29});
+
+    // The master's right arrow (Main Panel, level with the master slider).
+    device.clearRequests();
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                       QString::number(kMasterRightArrowX), QString::number(kMasterRightArrowY),
+                       QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY(device.waitForRequests(1, 5s));
+    QCOMPARE(device.requests().front().payload, (std::vector<std::uint8_t>{0x06, 0x09, 0xE8}));
     Stop(*p);
 }
 
