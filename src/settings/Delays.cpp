@@ -3,14 +3,11 @@
 // and goes to the device at once.
 
 #include "app/PrivateDesign.h"
+#include "app/StepArrow.h"
 #include "link/Protocol.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
-
-namespace {
-constexpr std::int16_t kLeftButton = 1;
-}  // namespace
 
 void PrivateDesign::DelaySlider_ValueChanged(int Index) {
     ruqSlider* slider = DelaySlider(Index);
@@ -29,34 +26,25 @@ void PrivateDesign::DelaySlider_ValueChanged(int Index) {
     SendPacket();
 }
 
-// The arrows: bright while pressed, gray again on release, which moves the
-// slider one step while it is inside its range. Holding does not repeat.
+// The arrows beside each slider step it once per click (StepArrow.h).
 void PrivateDesign::DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                         float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !DelayLeft.contains(Index)) return;
-    DelayLeft(Index)->setPicture(LeftBright->Picture());
+    StepArrowPressed(DelayLeft(Index), LeftBright, Button);
 }
 
 void PrivateDesign::DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                       float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !DelayLeft.contains(Index)) return;
-    DelayLeft(Index)->setPicture(LeftGray->Picture());
-    ruqSlider* slider = DelaySlider(Index);
-    if (slider->Value() > slider->Min()) slider->setValue(slider->Value() - 1);
+    StepArrowReleased(DelayLeft(Index), LeftGray, DelaySlider(Index), -1, Button);
 }
 
 void PrivateDesign::DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                          float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !DelayRight.contains(Index)) return;
-    DelayRight(Index)->setPicture(RightBright->Picture());
+    StepArrowPressed(DelayRight(Index), RightBright, Button);
 }
 
 void PrivateDesign::DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                        float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !DelayRight.contains(Index)) return;
-    DelayRight(Index)->setPicture(RightGray->Picture());
-    ruqSlider* slider = DelaySlider(Index);
-    if (slider->Value() < slider->Max()) slider->setValue(slider->Value() + 1);
+    StepArrowReleased(DelayRight(Index), RightGray, DelaySlider(Index), +1, Button);
 }
 
 }  // namespace calvetta

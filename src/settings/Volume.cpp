@@ -2,14 +2,11 @@
 // state: every change rewrites its label and sends one command at once.
 
 #include "app/PrivateDesign.h"
+#include "app/StepArrow.h"
 #include "link/Protocol.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
-
-namespace {
-constexpr std::int16_t kLeftButton = 1;
-}  // namespace
 
 void PrivateDesign::VOLSlider_ValueChanged(int Index) {
     ruqSlider* slider = VOLSlider(Index);
@@ -35,34 +32,25 @@ void PrivateDesign::VOLSlider_ValueChanged(int Index) {
     SendPacket();
 }
 
-// The arrows show the bright picture while the left button is down and step
-// the slider once on its release, only while the slider has room to move.
+// The arrows beside each slider step it once per click (StepArrow.h).
 void PrivateDesign::VOLLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                       float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !VOLLeft.contains(Index)) return;
-    VOLLeft(Index)->setPicture(LeftBright->Picture());
+    StepArrowPressed(VOLLeft(Index), LeftBright, Button);
 }
 
 void PrivateDesign::VOLLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                     float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !VOLLeft.contains(Index)) return;
-    VOLLeft(Index)->setPicture(LeftGray->Picture());
-    ruqSlider* slider = VOLSlider(Index);
-    if (slider->Value() > slider->Min()) slider->setValue(slider->Value() - 1);
+    StepArrowReleased(VOLLeft(Index), LeftGray, VOLSlider(Index), -1, Button);
 }
 
 void PrivateDesign::VOLRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                        float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !VOLRight.contains(Index)) return;
-    VOLRight(Index)->setPicture(RightBright->Picture());
+    StepArrowPressed(VOLRight(Index), RightBright, Button);
 }
 
 void PrivateDesign::VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
                                      float /*X*/, float /*Y*/) {
-    if (Button != kLeftButton || !VOLRight.contains(Index)) return;
-    VOLRight(Index)->setPicture(RightGray->Picture());
-    ruqSlider* slider = VOLSlider(Index);
-    if (slider->Value() < slider->Max()) slider->setValue(slider->Value() + 1);
+    StepArrowReleased(VOLRight(Index), RightGray, VOLSlider(Index), +1, Button);
 }
 
 void PrivateDesign::MuteCheck_Click() {
