@@ -253,12 +253,9 @@ void ConnectionTest::realLineReadBackAndEcho() {
     test::FakeDevice device(state);
     qputenv("CALVETTA_COM4", QByteArray::fromStdString(device.linkPath()));
 
-    test::WindowHarness h(true);
     QtSerialControl uart;
-    WindowServices s = h.services();
-    s.port = &uart;
-    RecordingDesign w(s);
-    w.Form_Load();
+    test::WindowHarness h(true);
+    auto& w = h.loadOnLine<RecordingDesign>(uart);
     w.Com_Combo1->setText("COM4");
     w.ConnectCmd_Click();
     QCOMPARE(w.link().Connected, 1);
@@ -286,12 +283,9 @@ void ConnectionTest::realLineReadBackAndEcho() {
 void ConnectionTest::realLineWriteFailureAndHangUp() {
     test::FakeDevice device;
     qputenv("CALVETTA_COM5", QByteArray::fromStdString(device.linkPath()));
-    test::WindowHarness h;
     QtSerialControl uart;
-    WindowServices s = h.services();
-    s.port = &uart;
-    PrivateDesign w(s);
-    w.Form_Load();
+    test::WindowHarness h;
+    auto& w = h.loadOnLine<PrivateDesign>(uart);
     w.Com_Combo1->setText("COM5");
     w.ConnectCmd_Click();
     QCOMPARE(w.link().Connected, 1);

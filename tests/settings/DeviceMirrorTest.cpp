@@ -39,12 +39,9 @@ void DeviceMirrorTest::readBackMirrorsTheDevice() {
     test::FakeDevice device(state);
     qputenv("CALVETTA_COM6", QByteArray::fromStdString(device.linkPath()));
 
-    test::WindowHarness h;
     QtSerialControl uart;
-    WindowServices s = h.services();
-    s.port = &uart;
-    PrivateDesign w(s);
-    w.Form_Load();
+    test::WindowHarness h;
+    auto& w = h.loadOnLine<PrivateDesign>(uart);
     w.Com_Combo1->setText("COM6");
     w.ConnectCmd_Click();
     QTRY_VERIFY_WITH_TIMEOUT(!w.Read_Timer->Enabled() && w.Status_Bar->isHidden(), 10000);

@@ -11,7 +11,7 @@ WindowHarness::WindowHarness(bool debugSwitch) {
 
 WindowServices WindowHarness::services() {
     WindowServices s;
-    s.port = &port;
+    s.port = line_ != nullptr ? line_ : &port;
     s.dialogs = &dialogs;
     s.pause = [this](int ms) { pauses.push_back(ms); };
     s.programFolder = folder.path();

@@ -37,6 +37,13 @@ class WindowHarness {
         window->Form_Load();
         return ref;
     }
+    // The same on another serial control (a real one on a pseudo-terminal);
+    // `line` must outlive the harness.
+    template <class W = PrivateDesign>
+    W& loadOnLine(SerialControl& line) {
+        line_ = &line;
+        return loadAs<W>();
+    }
     WindowServices services();
     // Puts the link up without the read-back, so commands reach the port.
     void connectLink();
@@ -49,6 +56,9 @@ class WindowHarness {
     void clearFrames() { port.frames.clear(); }
     // Applies one reply as the reply tick does (SendEnabled false meanwhile).
     void applyReply(std::initializer_list<std::uint8_t> payload);
+
+  private:
+    SerialControl* line_ = nullptr;
 };
 
 // A payload written as its bytes, for comparisons: P({6, 9, 0xD8}).
