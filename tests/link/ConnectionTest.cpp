@@ -71,7 +71,6 @@ class ConnectionTest : public QObject {
     void secondConnectRestartsWithoutReopening();
     void repliesAreEchoedAndAppliedWithSendingHeld();
     void lostPortShowsTheLinkDownAndConnectReopens();
-    void realLineReadBackAndEcho();
     void realLineWriteFailureAndHangUp();
 };
 
@@ -244,40 +243,6 @@ void ConnectionTest::lostPortShowsTheLinkDownAndConnectReopens() {
     QCOMPARE(h.port.openAttempts.size(), std::size_t{2});
     QCOMPARE(w.link().Connected, 1);
     QCOMPARE(w.ConnectLab->text(), QStringLiteral("Succeed"));
-}
-
-void ConnectionTest::realLineReadBackAndEcho() {
-    test::DeviceState state;
-    state.version = 5;
-    state.masterVolume = -25;
-    test::FakeDevice device(state);
-    qputenv("CALVETTA_COM4", QByteArray::fromStdString(device.linkPath()));
-
-    QtSerialControl uart;
-    test::WindowHarness h(true);
-    auto& w = h.loadOnLine<RecordingDesign>(uart);
-    w.Com_Combo1->setText("COM4");
-    w.ConnectCmd_Click();
-    QCOMPARE(w.link().Connected, 1);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.Read_Timer->Enabled() && w.Status_Bar->isHidden(), 10000);
-    QVERIFY(device.waitForRequests(29, std::chrono::milliseconds(2000)));
-
-    const auto requests = device.requests();
-    QCOMPARE(requests.size(), std::size_t{29});
-    const auto expected = ReadBackQueries();
-    for (std::size_t i = 0; i < requests.size(); ++i) {
-        QCOMPARE(requests[i].payload, expected[i]);
-        QCOMPARE(static_cast<int>(requests[i].seq), static_cast<int>(i + 1));
-    }
-    QCOMPARE(device.badFrames(), 0);
-    // Every query is answered; each answer is applied on its own tick.
-    QTRY_COMPARE_WITH_TIMEOUT(w.applied.size(), std::size_t{29}, 5000);
-    QCOMPARE(w.applied[0], P({0xF0, 0x13, 0x05, 0x00}));
-    QCOMPARE(w.applied[7], P({0xF0, 0x09, 0xE7, 0x00}));
-    const QString echoed = w.debugForm()->Text1()->toPlainText();
-    QVERIFY(echoed.endsWith("0xF0,0x7,0x2,\n"));
-    w.close();
-    qunsetenv("CALVETTA_COM4");
 }
 
 void ConnectionTest::realLineWriteFailureAndHangUp() {
