@@ -62,7 +62,7 @@ class PrivateDesign : public QWidget {
     // window while SendEnabled is false. RxPayload(1) is the ParamId.
     virtual void ApplyReply(const RxPayloadBytes& RxPayload);
 
-    // ---- Main Panel page handlers (src/settings/MainPanel*.cpp) -------------
+    // ---- Main Panel page handlers (src/settings) ----------------------------
     // Volume and trims (Index 0 master, 1 to 8 the trim of channel Index - 1).
     void VOLSlider_ValueChanged(int Index);
     // The step arrows beside each level; only Index and Button (1 left) count.
@@ -81,9 +81,8 @@ class PrivateDesign : public QWidget {
     void Mode_Cmd_Click(int Index);
     // Menu_Cmd 7, 8, 9: the 7.1, 5.1 and 2.1 speaker layouts.
     void SpeakerLayout_Click(int Index);
-    // ---- end of Main Panel page handlers ------------------------------------
 
-    // ---- Setup page handlers (src/settings/Setup*.cpp) ----------------------
+    // ---- Setup page handlers (src/settings) ---------------------------------
     // Channel delays (Delays.cpp).
     void DelaySlider_ValueChanged(int Index);
     void DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -104,8 +103,6 @@ class PrivateDesign : public QWidget {
     // Test tones (TestTone.cpp).
     void Test_Opt_Click(int Index);
     void Test_CH_Opt_Click(int Index);
-
-    // ---- end of Setup page handlers -----------------------------------------
 
     // ---- Shared state (plain data, reached by the handlers directly) -------
     FrameSender& sender() { return sender_; }
@@ -176,7 +173,6 @@ class PrivateDesign : public QWidget {
     OptionGroup BSLPhase;
     OptionGroup BSRPhase;
     OptionGroup SWPhase;
-    // ---- end of Main Panel page controls ------------------------------------
 
     // ---- Setup page controls ------------------------------------------------
     // Delay rows, indexed by ChannelIndex (0 FL, 1 CEN, 2 FR, 3 SL, 4 SR,
@@ -202,8 +198,6 @@ class PrivateDesign : public QWidget {
     OptionGroup Test_Opt;
     Frame* Frame5 = nullptr;  // "Manual Test"
     OptionGroup Test_CH_Opt;
-
-    // ---- end of Setup page controls -----------------------------------------
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -10,7 +10,6 @@ namespace calvetta {
 
 void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
     switch (static_cast<ParamId>(RxPayload[1])) {
-            // ---- Main Panel replies ----
         case ParamId::SourceSelect: {
             const std::uint8_t p2 = RxPayload[2];
             Input_Cmd1_Click(p2 < 7 ? p2 : 0);
@@ -68,18 +67,13 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             VersionLabel->setText(QStringLiteral("Ver: %1").arg(p2, 2, 10, QLatin1Char('0')));
             break;
         }
-            // ---- end of Main Panel replies ----
-
-            // ---- Setup replies ----
 
         case ParamId::SubwooferMode:
             Sub_Opt.select(RxPayload[2] == 1 ? 1 : 0);
             break;
-
         case ParamId::DynamicMode:
             Dynamic_Opt.select(RxPayload[2] > 2 ? 0 : RxPayload[2]);
             break;
-
         case ParamId::SpeakerConfig:
             // The front pair has no "Off".
             SPKLR_Opt.select(RxPayload[2] > 1 ? 0 : RxPayload[2]);
@@ -87,7 +81,6 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             SPKSLSR_Opt.select(RxPayload[4] > 2 ? 0 : RxPayload[4]);
             SPKBSLSR_Opt.select(RxPayload[5] > 2 ? 0 : RxPayload[5]);
             break;
-
         case ParamId::Crossover:
             // A reported position above 7 shows the first text. Setting a
             // list's text runs no handler.
@@ -97,15 +90,12 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
                     ->setText(QString::fromStdString(tables().XoverLabel[p]));
             }
             break;
-
         case ParamId::ChannelDelay: {
             const int ch = RxPayload[2] > 7 ? 0 : RxPayload[2];
             const int d = RxPayload[3] > 100 ? 0 : RxPayload[3];
             DelaySlider(ch)->setValue(d);
             break;
         }
-
-            // ---- end of Setup replies ----
 
         default:
             // SystemReset, TestTone, RemoteKey and unknown ids: nothing.
