@@ -139,18 +139,10 @@ void PrivateDesign::BuildPages() {
     Status_Bar->setRange(0, 470);
     Status_Bar->hide();
 
-    // Setup: the reset button and the four crossover lists. The lists stand in
-    // the order of their speaker-group frames: front, surround, back, centre.
+    // Setup: the reset button; the page's own controls follow.
     auto* reset = new CommandButton(QStringLiteral(" System Reset"), Picture6);
     SetTwipsGeometry(reset, 11160, 6480, 1215, 735);
     Menu_Cmd.add(3, reset);
-    const std::array<int, 4> comboRow = {0, 3, 1, 2};
-    for (int k = 0; k < 4; ++k) {
-        auto* combo = new ComboBox(Picture6);
-        SetTwipsGeometry(combo, 4080, 600 + 1200 * comboRow[static_cast<std::size_t>(k)], 1335,
-                         330);
-        Combo2.add(k, combo);
-    }
 
     BuildMainPanelPage();
     BuildSetupPage();

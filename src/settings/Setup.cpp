@@ -174,7 +174,8 @@ void PrivateDesign::BuildSetupPage() {
         g.options->select(0);
 
         // The crossover list of the same group, level with the options.
-        ComboBox* combo = Combo2(g.frame);
+        auto* combo = new ComboBox(page);
+        Combo2.add(g.frame, combo);
         SetTwipsGeometry(combo, kComboLeft,
                          BandTop(g.band) + kOptionTop + (kOptionHeight - kComboHeight) / 2,
                          kComboWidth, kComboHeight);
