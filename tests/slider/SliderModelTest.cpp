@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "slider/ControlError.h"
@@ -11,27 +12,20 @@
 namespace calvetta {
 namespace {
 
-using Log = std::vector<std::string>;
-
-// Records what the rules ask of the visible side and which events they raise,
-// in one sequence, so that the order of effects can be checked.
+// Surface calls and events in one sequence, so the order of effects shows.
 struct Recorder : SliderSurface, SliderEvents {
-    Log log;
+    std::string log;
     std::uint32_t backColor = kButtonFaceColour;
-    PictureData thumb;
-    PictureData rail;
+    PictureData thumb, rail;
     std::function<void()> onValueChanged;
 
-    void PlaceThumb(std::int32_t v) override { log.push_back("place " + std::to_string(v)); }
-    void PlaceThumbBothWays(std::int32_t v) override {
-        log.push_back("placeBoth " + std::to_string(v));
-    }
-    void PaintSlider() override { log.push_back("paint"); }
-    void ResetThumb() override { log.push_back("reset"); }
-    void UserControl_Resize() override { log.push_back("resize"); }
-    void PropertyChanged(std::string_view name) override {
-        log.push_back("changed " + std::string(name));
-    }
+    void Add(const std::string& s) { log += (log.empty() ? "" : ", ") + s; }
+    void PlaceThumb(std::int32_t v) override { Add("place " + std::to_string(v)); }
+    void PlaceThumbBothWays(std::int32_t v) override { Add("placeBoth " + std::to_string(v)); }
+    void PaintSlider() override { Add("paint"); }
+    void ResetThumb() override { Add("reset"); }
+    void UserControl_Resize() override { Add("resize"); }
+    void PropertyChanged(std::string_view name) override { Add("changed " + std::string(name)); }
     std::uint32_t SurfaceBackColor() const override { return backColor; }
     void ApplyBackColor(std::uint32_t c) override { backColor = c; }
     PictureData ThumbPictureData() const override { return thumb; }
@@ -39,95 +33,111 @@ struct Recorder : SliderSurface, SliderEvents {
     PictureData RailPictureData() const override { return rail; }
     void LoadRailPicture(const PictureData& p) override { rail = p; }
     void RaiseValueChanged() override {
-        log.push_back("ValueChanged");
+        Add("ValueChanged");
         if (onValueChanged) onValueChanged();
     }
-    void RaiseArrivedFirst() override { log.push_back("ArrivedFirst"); }
-    void RaiseArrivedLast() override { log.push_back("ArrivedLast"); }
+    void RaiseArrivedFirst() override { Add("ArrivedFirst"); }
+    void RaiseArrivedLast() override { Add("ArrivedLast"); }
 };
+
+int ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ControlError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 struct SliderModelTest : ::testing::Test {
     Recorder rec;
     SliderModel model{rec, rec};
 
-    void SetUp() override {
-        model.UserControl_InitProperties();
-        rec.log.clear();
-    }
-
-    // The events alone, without the surface calls.
-    Log Events() const {
-        Log out;
-        for (const auto& e : rec.log) {
-            if (e == "ValueChanged" || e.starts_with("Arrived")) out.push_back(e);
-        }
-        return out;
-    }
-
-    int ErrorOf(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const ControlError& e) {
-            return e.number();
-        }
-        return 0;
+    void SetUp() override { model.UserControl_InitProperties(); }
+    std::string Take() { return std::exchange(rec.log, {}); }
+    std::string State() const {
+        return std::to_string(model.Min()) + ".." + std::to_string(model.Max()) + " range " +
+               std::to_string(model.Range()) + " value " + std::to_string(model.Value()) +
+               " step " + std::to_string(model.Step());
     }
 };
 
-TEST_F(SliderModelTest, NewInstanceHasDocumentedDefaults) {
-    EXPECT_EQ(model.Orientation(), 1);
-    EXPECT_EQ(model.Min(), 0);
-    EXPECT_EQ(model.Max(), 10);
-    EXPECT_EQ(model.Value(), 0);
-    EXPECT_EQ(model.Step(), 1);
-    EXPECT_TRUE(model.Enabled());
-    EXPECT_EQ(model.hWnd(), 0);
+TEST_F(SliderModelTest, InitPropertiesDefaults) {
+    EXPECT_EQ(Take(), "reset");
+    EXPECT_EQ(State(), "0..10 range 10 value 0 step 1");
+    EXPECT_EQ(model.Orientation(), kVertical);
+    EXPECT_EQ(model.RailStyle(), 0);
+    EXPECT_TRUE(model.Enabled() && model.ShowValueTip());
 }
 
-TEST_F(SliderModelTest, AssignmentOrderOfEffects) {
-    model.setValue(10);
-    EXPECT_EQ(rec.log, (Log{"place 10", "paint", "ValueChanged", "ArrivedLast", "changed Value"}));
-    rec.log.clear();
-    model.setValue(0);
-    EXPECT_EQ(rec.log, (Log{"place 0", "paint", "ValueChanged", "ArrivedFirst", "changed Value"}));
-    rec.log.clear();
-    model.setValue(4);
-    EXPECT_EQ(Events(), (Log{"ValueChanged"}));
+TEST_F(SliderModelTest, ValueAssignmentEventsAndSuppression) {
+    Take();
+    const struct {
+        int value;
+        bool dragging;
+        const char* log;
+    } steps[] = {
+        {10, false, "place 10, paint, ValueChanged, ArrivedLast, changed Value"},
+        {10, false, "changed Value"},  // a repeated nonzero value raises nothing
+        {0, false, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
+        {0, false, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
+        {4, true, "paint, ValueChanged, changed Value"},  // the drag placed the thumb
+    };
+    for (const auto& s : steps) {
+        model.m_Dragging = s.dragging;
+        model.setValue(s.value);
+        EXPECT_EQ(Take(), s.log) << s.value;
+        EXPECT_EQ(model.Value(), s.value);
+    }
 }
 
-TEST_F(SliderModelTest, RepeatedNonzeroValueIsSuppressedButZeroNever) {
-    model.setValue(5);
-    rec.log.clear();
-    model.setValue(5);
-    EXPECT_EQ(rec.log, (Log{"changed Value"}));  // no placement, no paint, no event
-
-    model.setValue(0);
-    model.setValue(0);
-    EXPECT_EQ(Events(), (Log{"ValueChanged", "ArrivedFirst", "ValueChanged", "ArrivedFirst"}));
-}
-
-TEST_F(SliderModelTest, ThumbIsNotPlacedDuringADrag) {
-    model.m_Dragging = true;
-    model.setValue(3);
-    EXPECT_EQ(rec.log, (Log{"paint", "ValueChanged", "changed Value"}));
-}
-
-TEST_F(SliderModelTest, OutOfRangeValueIsRefusedWithoutEffects) {
+TEST_F(SliderModelTest, RefusalsChangeNothing) {
+    model.setMin(-1);
+    model.setMax(32766);  // the widest span, 32767
     model.setValue(7);
-    rec.log.clear();
-    EXPECT_EQ(ErrorOf([&] { model.setValue(11); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { model.setValue(-1); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { model.setValue(70000); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(model.Value(), 7);
-    EXPECT_TRUE(rec.log.empty());
+    Take();
+    const struct {
+        std::function<void()> assign;
+        int error;
+    } cases[] = {
+        {[&] { model.setValue(32767); }, kErrInvalidPropertyValue},
+        {[&] { model.setValue(-2); }, kErrInvalidPropertyValue},
+        {[&] { model.setMax(-1); }, kErrInvalidPropertyValue},  // equal to Min
+        {[&] { model.setMin(32766); }, kErrInvalidPropertyValue},
+        {[&] { model.setMax(32767); }, kErrOverflow},  // span 32768
+        {[&] { model.setMin(-2); }, kErrOverflow},
+        {[&] { model.setMax(40000); }, kErrOverflow},
+        {[&] { model.setMin(-40000); }, kErrOverflow},
+        {[&] { model.setStep(32768); }, kErrOverflow},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(ErrorOf(cases[i].assign), cases[i].error) << i;
+        EXPECT_EQ(State(), "-1..32766 range 32767 value 7 step 1") << i;
+        EXPECT_EQ(Take(), "") << i;
+    }
 }
 
-TEST_F(SliderModelTest, HandlerSeesNewValueAndReentrantAssignment) {
+TEST_F(SliderModelTest, MinMovesTheValueMaxBelowItLeavesIt) {
+    model.setValue(7);
+    Take();
+    std::string seen;
+    rec.onValueChanged = [&] { seen = State(); };
+    model.setMin(3);
+    EXPECT_EQ(seen, "3..10 range 7 value 3 step 1");  // all new before the handler runs
+    EXPECT_EQ(Take(), "place 3, paint, ValueChanged, ArrivedFirst, changed Value, changed Min");
+
+    model.setValue(7);
+    Take();
+    model.setMax(4);
+    EXPECT_EQ(State(), "3..4 range 1 value 7 step 1");
+    EXPECT_EQ(Take(), "changed Max");
+}
+
+TEST_F(SliderModelTest, ReentrantAssignmentFromValueChanged) {
     std::vector<int> seen;
-    int depth = 0;
     rec.onValueChanged = [&] {
         seen.push_back(model.Value());
-        if (depth++ > 0) return;
+        if (seen.size() > 1) return;
         model.setValue(model.Value());  // the same nonzero value: nothing further
         model.setValue(2);              // another value: raises again, inside
     };
@@ -137,103 +147,34 @@ TEST_F(SliderModelTest, HandlerSeesNewValueAndReentrantAssignment) {
     EXPECT_EQ(model.LastValue(), 2);
 }
 
-TEST_F(SliderModelTest, MaxRules) {
-    model.setValue(7);
-    rec.log.clear();
-    model.setMax(4);  // below the value: accepted, the value stays
-    EXPECT_EQ(model.Max(), 4);
-    EXPECT_EQ(model.Value(), 7);
-    EXPECT_EQ(model.Range(), 4);
-    EXPECT_EQ(rec.log, (Log{"changed Max"}));
-
-    rec.log.clear();
-    EXPECT_EQ(ErrorOf([&] { model.setMax(0); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { model.setMax(-5); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { model.setMax(40000); }), kErrOverflow);
-    EXPECT_EQ(model.Max(), 4);
-    EXPECT_TRUE(rec.log.empty());
-}
-
-TEST_F(SliderModelTest, SpanOver32767IsRefusedBeforeAnythingChanges) {
-    model.setMax(32767);  // span 32767 still fits
-    rec.log.clear();
-    EXPECT_EQ(ErrorOf([&] { model.setMin(-1); }), kErrOverflow);
-    EXPECT_EQ(model.Min(), 0);
-    EXPECT_EQ(model.Range(), 32767);
-
-    model.setMax(10);
-    model.setMin(-20000);
-    rec.log.clear();
-    EXPECT_EQ(ErrorOf([&] { model.setMax(20000); }), kErrOverflow);
-    EXPECT_EQ(model.Max(), 10);
-    EXPECT_EQ(model.Range(), 20010);
-    EXPECT_TRUE(rec.log.empty());
-}
-
-TEST_F(SliderModelTest, MinRules) {
-    model.setValue(7);
-    rec.log.clear();
-    model.setMin(3);
-    EXPECT_EQ(model.Min(), 3);
-    EXPECT_EQ(model.Value(), 3);
-    EXPECT_EQ(model.Range(), 7);
-    EXPECT_EQ(rec.log, (Log{"place 3", "paint", "ValueChanged", "ArrivedFirst", "changed Value",
-                            "changed Min"}));
-
-    rec.log.clear();
-    EXPECT_EQ(ErrorOf([&] { model.setMin(10); }), kErrInvalidPropertyValue);
-    EXPECT_EQ(ErrorOf([&] { model.setMin(-40000); }), kErrOverflow);
-    EXPECT_EQ(model.Min(), 3);
-    EXPECT_TRUE(rec.log.empty());
-}
-
 TEST_F(SliderModelTest, StepScalesTheStoredValue) {
     model.setMax(100);
     model.setStep(5);
-    rec.log.clear();
+    Take();
     model.setValue(4);  // checked and placed as 4, stored as 20
     EXPECT_EQ(model.Value(), 20);
-    EXPECT_EQ(rec.log.front(), "place 4");
-    rec.log.clear();
-    model.setValue(4);  // 20 again: suppressed
-    EXPECT_EQ(Events(), Log{});
+    EXPECT_EQ(Take(), "place 4, paint, ValueChanged, changed Value");
+    model.setValue(4);   // 20 again: suppressed
     model.setValue(20);  // stored 100 = Max
-    EXPECT_EQ(Events(), (Log{"ValueChanged", "ArrivedLast"}));
+    EXPECT_EQ(Take(), "changed Value, place 20, paint, ValueChanged, ArrivedLast, changed Value");
 
     model.setStep(30000);
     EXPECT_EQ(ErrorOf([&] { model.setValue(2); }), kErrOverflow);  // 60000
-    EXPECT_EQ(model.Value(), 100);
-    EXPECT_EQ(ErrorOf([&] { model.setStep(32768); }), kErrOverflow);
-    EXPECT_EQ(model.Step(), 30000);
-    // A Min whose scaled value would overflow is refused before it is stored.
-    EXPECT_EQ(ErrorOf([&] { model.setMin(-2); }), kErrOverflow);
-    EXPECT_EQ(model.Min(), 0);
+    EXPECT_EQ(ErrorOf([&] { model.setMin(-2); }), kErrOverflow);   // its value would be -60000
+    EXPECT_EQ(State(), "0..100 range 100 value 100 step 30000");
 }
 
-TEST_F(SliderModelTest, OtherSettersStoreRepaintAndNotifyAsDocumented) {
-    model.setEnabled(false);
-    model.setOrientation(7);  // any number is kept
-    model.setRailStyle(99);
-    model.setBackColor(0x00FF00FFu);
-    model.sethWnd(1234);
-    EXPECT_FALSE(model.Enabled());
-    EXPECT_EQ(model.Orientation(), 7);
-    EXPECT_EQ(model.RailStyle(), 99);
-    EXPECT_EQ(model.BackColor(), 0x00FF00FFu);
-    EXPECT_EQ(model.hWnd(), 1234);
-    EXPECT_EQ(rec.log, (Log{"changed Enabled", "reset", "resize", "changed Orientation", "resize",
-                            "changed RailStyle", "paint", "changed BackColor", "changed hWnd"}));
-}
-
-TEST_F(SliderModelTest, DefaultsAreNotStoredAndTheOrderIsKept) {
+TEST_F(SliderModelTest, WritePropertiesStoresOnlyWhatDiffersFromDefaults) {
     PropertyBag bag;
+    bag.WriteInt16("Max", 20, 10);  // a stale entry goes when the default is written
     model.UserControl_WriteProperties(bag);
     EXPECT_TRUE(bag.Keys().empty());
 
     rec.backColor = 0x00123456u;
-    rec.thumb = {1, 2, 3};
-    rec.rail = {4};
+    rec.thumb = rec.rail = {1};
+    Take();
     model.setOrientation(0);
+    EXPECT_EQ(Take(), "reset, resize, changed Orientation");
     model.setRailStyle(2);
     model.setMin(-90);
     model.setMax(0);
@@ -246,45 +187,29 @@ TEST_F(SliderModelTest, DefaultsAreNotStoredAndTheOrderIsKept) {
                                                     "Orientation", "RailPicture", "RailStyle",
                                                     "Min", "Max", "Value", "Step", "hWnd"}));
     EXPECT_EQ(std::get<std::int16_t>(*bag.Find("Value")), -50);
-    EXPECT_EQ(std::get<std::int16_t>(*bag.Find("Min")), -90);
 }
 
-TEST_F(SliderModelTest, LoadTakesTheDesignAsItStands) {
+TEST_F(SliderModelTest, ReadPropertiesTakesTheDesignAsItStands) {
     PropertyBag bag;
     bag.WriteInt32("BackColor", 0xFF, static_cast<std::int32_t>(kButtonFaceColour));
     bag.WriteInt32("Orientation", 0, 1);
-    bag.WriteInt16("Min", -90, 0);
-    bag.WriteInt16("Max", 0, 10);
-    bag.WriteInt16("Value", 50, 0);  // outside the range: kept as loaded
+    bag.WriteInt16("Min", 50, 0);  // Min = Max: no checks on a stored design
+    bag.WriteInt16("Max", 50, 10);
+    bag.WriteInt16("Value", 50, 0);
     bag.WritePicture("SliderIcon", {7, 7}, {});
-    bag.WriteInt32("hWnd", 42, 0);
+    model.setValue(5);
+    Take();
+    model.UserControl_ReadProperties(bag);
+    EXPECT_EQ(Take(), "placeBoth 50");  // no events, no paint
+    EXPECT_EQ(State(), "50..50 range 0 value 50 step 1");
+    EXPECT_EQ(rec.backColor, 0xFFu);
+    EXPECT_EQ(rec.thumb, (PictureData{7, 7}));
+    EXPECT_EQ(model.Orientation(), 0);
+    EXPECT_EQ(model.LastValue(), 5);
 
-    Recorder r;
-    SliderModel m{r, r};
-    m.UserControl_ReadProperties(bag);
-    EXPECT_EQ(r.backColor, 0xFFu);
-    EXPECT_EQ(m.Orientation(), 0);
-    EXPECT_EQ(m.Min(), -90);
-    EXPECT_EQ(m.Max(), 0);
-    EXPECT_EQ(m.Value(), 50);
-    EXPECT_EQ(m.Range(), 90);
-    EXPECT_EQ(m.hWnd(), 42);
-    EXPECT_EQ(r.thumb, (PictureData{7, 7}));
-    EXPECT_EQ(m.LastValue(), 0);
-    EXPECT_EQ(r.log, (Log{"placeBoth 50"}));  // no event, no paint
-}
-
-TEST_F(SliderModelTest, FirstAssignmentOfTheLoadedValueStillRaises) {
-    PropertyBag bag;
-    bag.WriteInt16("Min", -90, 0);
-    bag.WriteInt16("Max", 0, 10);
-    bag.WriteInt16("Value", -90, 0);
-    Recorder r;
-    SliderModel m{r, r};
-    m.UserControl_ReadProperties(bag);
-    r.log.clear();
-    m.setValue(-90);
-    EXPECT_EQ(r.log, (Log{"place -90", "paint", "ValueChanged", "ArrivedFirst", "changed Value"}));
+    // The stored value, assigned for the first time, raises; at Min = Max both arrivals.
+    model.setValue(50);
+    EXPECT_EQ(Take(), "place 50, paint, ValueChanged, ArrivedLast, ArrivedFirst, changed Value");
 }
 
 }  // namespace
