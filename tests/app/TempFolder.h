@@ -7,21 +7,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace calvetta {
 
 class TempFolderTest : public ::testing::Test {
   protected:
-    std::filesystem::path dir;
+    const std::filesystem::path dir = MakeFolder();
 
-    void SetUp() override {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "calvetta-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        dir = templ;
-    }
-    void TearDown() override {
+    ~TempFolderTest() override {
         std::error_code ec;
         std::filesystem::remove_all(dir, ec);
     }
@@ -34,6 +29,14 @@ class TempFolderTest : public ::testing::Test {
     static std::string Get(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+  private:
+    static std::filesystem::path MakeFolder() {
+        std::string templ =
+            (std::filesystem::temp_directory_path() / "calvetta-test-XXXXXX").string();
+        if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        return templ;
     }
 };
 
