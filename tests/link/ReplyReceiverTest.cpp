@@ -2,27 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/Protocol.h"
+#include "support/FakeDevice.h"
 
 namespace calvetta {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Reply(std::uint8_t seq, const Bytes& payload) {
-    Bytes f{FrameStart, ReplyMark, seq, static_cast<std::uint8_t>(payload.size())};
-    f.insert(f.end(), payload.begin(), payload.end());
-    unsigned sum = 0;
-    for (auto b : f)
-        sum += b;
-    f.push_back(static_cast<std::uint8_t>(sum & 0xFF));
-    f.push_back(FrameEnd);
-    return f;
-}
+constexpr auto Reply = test::ReplyFrameBytes;
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -31,28 +25,24 @@ Bytes operator+(Bytes a, const Bytes& b) {
 
 const Bytes kVolume = {0xFA, 0x2A, 0x00, 0x03, 0xF0, 0x09, 0xD8, 0xF8, 0xF5};  // -40 dB
 
-// The window around the receiver: a port buffer, the reply timer, the debug
-// text box and a recording reply table.
+// The window around the receiver: port buffer, reply timer, debug box, reply table.
 struct ReceiverFixture : ::testing::Test {
-    FrameSender sender;
-    ReplyReceiver rx{sender.link()};
+    LinkState link;
+    ReplyReceiver rx{link};
     Bytes port;
     bool timerOn = true;
     int interval = 0;
-    std::vector<std::string> echoed;
+    std::vector<std::string> echoed, errors;
     std::vector<Bytes> applied;  // payload bytes up to the last non-zero one
-    std::vector<std::string> errors;
-    std::function<void(const RxPayloadBytes&)> onApply;
+    std::function<void()> onApply;
 
     void SetUp() override {
-        sender.link().Connected = 1;
         rx.setHooks({
             .inBufferCount = [this] { return static_cast<int>(port.size()); },
             .takeInput =
                 [this](Bytes& chunk) {
                     EXPECT_FALSE(timerOn) << "the ring is written with the timer off";
-                    chunk = port;
-                    port.clear();
+                    chunk = std::exchange(port, {});
                 },
             .timerEnabled = [this] { return timerOn; },
             .setTimerEnabled = [this](bool on) { timerOn = on; },
@@ -60,13 +50,12 @@ struct ReceiverFixture : ::testing::Test {
             .echo = [this](std::string_view line) { echoed.emplace_back(line); },
             .apply =
                 [this](const RxPayloadBytes& p) {
-                    EXPECT_FALSE(sender.link().SendEnabled);
+                    EXPECT_FALSE(link.SendEnabled);
                     EXPECT_FALSE(timerOn);
-                    Bytes b(p.begin(), p.end());
+                    Bytes& b = applied.emplace_back(p.begin(), p.end());
                     while (!b.empty() && b.back() == 0)
                         b.pop_back();
-                    applied.push_back(b);
-                    if (onApply) onApply(p);
+                    if (onApply) onApply();
                 },
             .error = [this](std::string_view what) { errors.emplace_back(what); },
         });
@@ -81,44 +70,35 @@ struct ReceiverFixture : ::testing::Test {
         rx.EventTimer_Timer();
         EXPECT_TRUE(timerOn);
         EXPECT_EQ(interval, kReplyTimerMs);
-        EXPECT_TRUE(sender.link().SendEnabled);
+        EXPECT_TRUE(link.SendEnabled);
     }
 };
 
-TEST_F(ReceiverFixture, ValidReplyIsEchoedAndAppliedOnePerTick) {
-    Arrive(kVolume + Reply(7, {0xF0, 0x08, 0x01}));
-    Tick();
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0], (Bytes{0xF0, 0x09, 0xD8}));
-    EXPECT_EQ(echoed, std::vector<std::string>{"0xF0,0x9,0xD8,\r\n"});
-    EXPECT_EQ(rx.RxRead(), 9);
-
-    Tick();  // the second frame of the same chunk waits for the next tick
-    ASSERT_EQ(applied.size(), 2u);
-    EXPECT_EQ(applied[1], (Bytes{0xF0, 0x08, 0x01}));
-    Tick();
-    EXPECT_EQ(applied.size(), 2u);
-    EXPECT_FALSE(rx.FrameValid());
-    EXPECT_EQ(rx.RxPayload(), RxPayloadBytes{}) << "cleared at the start of every tick";
+TEST_F(ReceiverFixture, OneFramePerTickAndOnlyReportOrAckIsApplied) {
+    Bytes longest(kRxPayloadSize, 0x11);  // the largest payload the buffer holds
+    longest[0] = 0x01;
+    Arrive(Reply(0, {0x00, 0x09, 0xD8}) + kVolume + Reply(1, {0x01, 0x09}) +
+           Reply(2, {0x02, 0x09}) + Reply(3, longest));
+    for (std::size_t i = 1; i <= 6; ++i) {
+        Tick();
+        EXPECT_EQ(echoed.size(), std::min<std::size_t>(i, 5)) << "one frame per tick";
+    }
+    EXPECT_EQ(echoed[0], "0x0,0x9,0xD8,\r\n") << "code 00h is echoed, not applied";
+    EXPECT_EQ(applied, (std::vector<Bytes>{{0xF0, 0x09, 0xD8}, {0x01, 0x09}, longest}));
 }
 
-TEST_F(ReceiverFixture, PortBytesAreTakenOnlyFromEightAndOnlyOnDataEvents) {
-    Arrive(Bytes(7, 0x00));
-    EXPECT_EQ(rx.RxWrite(), 0);
-    EXPECT_EQ(port.size(), 7u);
-    port.push_back(0x00);
-    rx.UARTCOM_OnComm(3);  // not "data arrived"
-    EXPECT_EQ(rx.RxWrite(), 0);
-    rx.UARTCOM_OnComm(2);
-    EXPECT_EQ(rx.RxWrite(), 8);
-    EXPECT_TRUE(port.empty());
-
-    timerOn = false;  // the event restores the timer as it found it
-    Arrive(Bytes(8, 0x00));
-    EXPECT_FALSE(timerOn);
-    timerOn = true;
-    Arrive(Bytes(8, 0x00));
-    EXPECT_TRUE(timerOn);
+TEST_F(ReceiverFixture, ReceiveEventTakesBytesOnlyOnCodeTwoAndRestoresTheTimer) {
+    port = Bytes(8, 0x00);
+    for (int code : {0, 1, 3, 7})
+        rx.UARTCOM_OnComm(code);
+    EXPECT_EQ(port.size(), 8u);
+    for (bool on : {false, true}) {
+        timerOn = on;
+        Arrive(Bytes(8, 0x00));
+        EXPECT_EQ(timerOn, on);
+        EXPECT_TRUE(port.empty());
+    }
+    EXPECT_EQ(rx.RxWrite(), 24);
 }
 
 TEST_F(ReceiverFixture, SplitFrameIsAppliedOnceItsLastByteIsInTheRing) {
@@ -128,88 +108,54 @@ TEST_F(ReceiverFixture, SplitFrameIsAppliedOnceItsLastByteIsInTheRing) {
     EXPECT_TRUE(applied.empty());
     EXPECT_EQ(rx.RxRead(), 0) << "an incomplete frame keeps RxRead on its FAh";
 
-    Arrive(Bytes(frame.begin() + 8, frame.end()));  // 4 bytes stay in the port
+    Arrive(Bytes(frame.begin() + 8, frame.end()));  // fewer than 8: they stay in the port
     Tick();
     EXPECT_TRUE(applied.empty());
     Arrive(kVolume);
     Tick();
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0], (Bytes{0xF0, 0x0C, 0x01, 0x00, 0x01, 0x01}));
-    Tick();
-    EXPECT_EQ(applied.size(), 2u);
+    EXPECT_EQ(applied, (std::vector<Bytes>{{0xF0, 0x0C, 0x01, 0x00, 0x01, 0x01}}));
 }
 
-TEST_F(ReceiverFixture, SearchSkipsStraysAndDropsALoneFaWithItsFollower) {
-    // FA 00 and FA 33 go in pairs; the 8-byte frame behind them is found.
-    Arrive(Bytes{0x00, 0x11, 0xFA, 0x00, 0xFA, 0x33} + Reply(0, {0xF0, 0x06}));
-    Tick();
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0], (Bytes{0xF0, 0x06}));
-
-    // FA FA 2A: both FAh go together, so that frame is lost and only the
-    // next one is applied, within the same tick.
-    Arrive(Bytes{0xFA} + kVolume + Reply(2, {0xF0, 0x08, 0x01}));
-    Tick();
-    ASSERT_EQ(applied.size(), 2u);
-    EXPECT_EQ(applied[1], (Bytes{0xF0, 0x08, 0x01}));
-    Tick();
-    EXPECT_EQ(applied.size(), 2u);
-}
-
-TEST_F(ReceiverFixture, ImpossibleLengthsDropOnlyTheirFa) {
-    for (std::uint8_t n : {0, 1, 66, 255}) {
-        SCOPED_TRACE(n);
-        const int start = rx.RxRead();
-        // Enough bytes follow to "complete" even the longest length.
-        Arrive(Bytes{0xFA, 0x2A, 0x00, n} + Bytes(300, 0xF0) + kVolume);
-        Tick();
-        EXPECT_TRUE(applied.empty());
-        EXPECT_EQ(rx.RxRead(), start + 1);
-        Tick();  // the rest is strays, then the valid frame
-        ASSERT_EQ(applied.size(), 1u);
+TEST_F(ReceiverFixture, DamagedBytesBeforeAFrameCostOnlyThemselves) {
+    const auto volumeWith = [](std::size_t i, std::uint8_t b) {
+        Bytes f = kVolume;
+        f[i] = b;
+        return f;
+    };
+    // Enough bytes follow a bad length to "complete" even the longest one.
+    const auto badLength = [](std::uint8_t n) {
+        return Bytes{0xFA, 0x2A, 0x00, n} + Bytes(300, 0xF0);
+    };
+    const struct {
+        const char* what;
+        Bytes before;
+        int advance;  // RxRead moved by a first tick that applies nothing; 0: applied at once
+    } cases[] = {
+        {"strays, FA 00 and FA 33 pairs", {0x00, 0x11, 0xFA, 0x00, 0xFA, 0x33}, 0},
+        {"FA FA 2A loses that frame", Bytes{0xFA} + Reply(2, {0xF0, 0x08, 0x01}), 0},
+        {"N = 0", badLength(0), 1},
+        {"N = 1", badLength(1), 1},
+        {"N = 66", badLength(66), 1},
+        {"N = 255", badLength(255), 1},
+        {"wrong checksum", volumeWith(7, 0xF9), 7},
+        {"wrong end byte", volumeWith(8, 0xF4), 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         applied.clear();
+        echoed.clear();
+        const int start = rx.RxRead();
+        Arrive(c.before + kVolume);
+        Tick();
+        if (c.advance > 0) {
+            EXPECT_TRUE(applied.empty());
+            EXPECT_EQ(rx.RxRead(), start + c.advance);
+            Tick();
+        }
+        EXPECT_EQ(applied, (std::vector<Bytes>{{0xF0, 0x09, 0xD8}}));
+        EXPECT_EQ(echoed.size(), 1u);
+        EXPECT_EQ(rx.Unread(), 0);
     }
-
-    Bytes longest(65, 0x11);  // the largest payload the buffer holds
-    longest[0] = 0x01;
-    Arrive(Reply(3, longest));
-    Tick();
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0], longest);
-}
-
-TEST_F(ReceiverFixture, BadChecksumOrEndByteIsSkippedUpToThatByte) {
-    Bytes badSum = kVolume;
-    badSum[7] ^= 0x01;
-    Arrive(badSum + kVolume);
-    Tick();
-    EXPECT_TRUE(applied.empty());
-    EXPECT_TRUE(echoed.empty());
-    EXPECT_EQ(rx.RxRead(), 7) << "the search resumes at the checksum byte";
-    Tick();
-    EXPECT_EQ(applied.size(), 1u);
-
-    Bytes badEnd = kVolume;
-    badEnd[8] = 0xF4;
-    const int start = rx.RxRead();
-    Arrive(badEnd + kVolume);
-    Tick();
-    EXPECT_EQ(applied.size(), 1u);
-    EXPECT_EQ(rx.RxRead(), start + 8) << "the search resumes at the end byte";
-    Tick();
-    EXPECT_EQ(applied.size(), 2u);
-    EXPECT_EQ(echoed.size(), 2u);
-}
-
-TEST_F(ReceiverFixture, OnlyReportAndAckCodesAreApplied) {
-    Arrive(Reply(0, {0x00, 0x09, 0xD8}) + Reply(0, {0x01, 0x09, 0xD8}) + Reply(0, {0x02, 0x09}));
-    Tick();
-    Tick();
-    Tick();
-    EXPECT_EQ(echoed,
-              (std::vector<std::string>{"0x0,0x9,0xD8,\r\n", "0x1,0x9,0xD8,\r\n", "0x2,0x9,\r\n"}));
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0][0], 0x01);
 }
 
 TEST_F(ReceiverFixture, RingWrapsAt16385) {
@@ -220,77 +166,41 @@ TEST_F(ReceiverFixture, RingWrapsAt16385) {
     EXPECT_EQ(rx.RxWrite(), 4);
     EXPECT_EQ(rx.Unread(), 16);
     Tick();
-    ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0], (Bytes{0xF0, 0x09, 0xD8}));
+    EXPECT_EQ(applied, (std::vector<Bytes>{{0xF0, 0x09, 0xD8}}));
     EXPECT_EQ(rx.RxRead(), 4);
-    EXPECT_EQ(rx.Unread(), 0);
 }
 
 TEST_F(ReceiverFixture, FullRingDropsIncomingBytesAndKeepsItsOwn) {
+    const Bytes late = Reply(9, {0xF0, 0x08, 0x01});
     Bytes flood = kVolume + Bytes(kRxMaxUnread - 2 * kVolume.size(), 0x00) + kVolume;
-    ASSERT_EQ(flood.size(), static_cast<std::size_t>(kRxMaxUnread));
-    Arrive(flood + Reply(9, {0xF0, 0x08, 0x01}));  // this frame does not fit
+    Arrive(flood + late);  // the last frame does not fit
     EXPECT_EQ(rx.Unread(), kRxMaxUnread);
-    EXPECT_EQ(rx.DroppedBytes(), 9u);
-    EXPECT_EQ(rx.RxWrite(), kRxMaxUnread);
+    EXPECT_EQ(rx.DroppedBytes(), late.size());
     Arrive(Bytes(8, 0xFA));  // a full ring takes nothing
-    EXPECT_EQ(rx.DroppedBytes(), 17u);
-    EXPECT_EQ(rx.Unread(), kRxMaxUnread);
+    EXPECT_EQ(rx.DroppedBytes(), late.size() + 8);
 
     for (int i = 0; i < 4; ++i)
         Tick();
-    ASSERT_EQ(applied.size(), 2u) << "the two frames kept in the ring, nothing else";
-    EXPECT_EQ(applied[1], (Bytes{0xF0, 0x09, 0xD8}));
+    EXPECT_EQ(applied.size(), 2u) << "the two frames kept in the ring, nothing else";
     EXPECT_EQ(rx.Unread(), 0);
-
-    Arrive(Reply(9, {0xF0, 0x08, 0x01}));  // room again
+    Arrive(late);  // room again
     Tick();
     ASSERT_EQ(applied.size(), 3u);
     EXPECT_EQ(applied[2], (Bytes{0xF0, 0x08, 0x01}));
 }
 
-TEST_F(ReceiverFixture, HandlersReachedByAReplySendNothing) {
-    std::vector<Bytes> written;
-    sender.setWriter([&](std::span<const std::uint8_t> f) {
-        written.emplace_back(f.begin(), f.end());
-        return true;
-    });
-    sender.SendBuf = {3, OpSet, Id(ParamId::MasterVolume), VolumeByte(-40)};
-    onApply = [&](const RxPayloadBytes&) { sender.SendPacket(); };
-    Arrive(kVolume);
-    Tick();
-    EXPECT_EQ(applied.size(), 1u);
-    EXPECT_TRUE(written.empty());
-    sender.SendPacket();  // after the tick the same command goes out
-    EXPECT_EQ(written.size(), 1u);
-}
-
 TEST_F(ReceiverFixture, ThrowingReplyActionCostsOnlyThatReply) {
     int calls = 0;
-    onApply = [&](const RxPayloadBytes&) {
+    onApply = [&] {
         if (++calls == 1) throw std::out_of_range("380: invalid property value");
         if (calls == 2) throw 6;
     };
     Arrive(kVolume + kVolume + kVolume);
-    Tick();  // the fixture checks the timer and SendEnabled after each tick
-    Tick();
-    Tick();
+    for (int i = 0; i < 3; ++i)
+        Tick();  // each checks the timer at 10 ms and SendEnabled back on
     EXPECT_EQ(calls, 3);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0], "380: invalid property value");
-    EXPECT_FALSE(errors[1].empty());
-
-    // Without an error hook, and with a failing echo, the tick still ends well.
-    ReceiverHooks bare;
-    bare.inBufferCount = [this] { return static_cast<int>(port.size()); };
-    bare.takeInput = [this](Bytes& chunk) { chunk.swap(port); };
-    bare.setTimerEnabled = [this](bool on) { timerOn = on; };
-    bare.setTimerInterval = [this](int ms) { interval = ms; };
-    bare.echo = [](std::string_view) { throw std::runtime_error("text box gone"); };
-    rx.setHooks(bare);
-    Arrive(kVolume);
-    EXPECT_NO_THROW(Tick());
-    EXPECT_TRUE(rx.FrameValid());
 }
 
 }  // namespace
