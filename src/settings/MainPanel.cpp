@@ -138,8 +138,8 @@ void PrivateDesign::BuildMainPanelPage() {
     Mode_Cmd(2)->setBackColor(vbRed);
 
     // The level rows: caption, left arrow, slider, right arrow, value label,
-    // and the fixed end-of-range captions under the slider. The arrows' design
-    // pictures are the gray ones (the hidden sources are made after the pages).
+    // and the fixed end-of-range captions under the slider. The arrows rest on
+    // the gray pictures.
     const std::array<const char*, 9> captions = {
         "", "FL:", "CEN:", "FR:", "SL:", "SR:", "BSL:", "BSR:", "SW:"};
     const std::array<int, 9> captionIndex = {0, 9, 11, 12, 13, 14, 15, 16, 18};
