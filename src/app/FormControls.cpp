@@ -1,6 +1,8 @@
 #include "app/FormControls.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -174,12 +176,69 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setDuplicatesEnabled(true);
-    connect(this, &QComboBox::activated, this, [this](int) { emit Click(); });
+    // The list reports a pick on a mouse release or Return inside it; Qt also
+    // activates the box from its text field, which is no pick.
+    view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
+    lineEdit()->installEventFilter(this);
+    connect(this, &QComboBox::activated, this, [this](int) {
+        if (!picking_) return;
+        picking_ = false;
+        emit Click();
+    });
 }
 
 void ComboBox::setText(const QString& text) {
     const QSignalBlocker quiet(this);
+    const int item = findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (item >= 0) setCurrentIndex(item);
     setEditText(text);
+}
+
+namespace {
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+}  // namespace
+
+bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && IsEnterKey(event)) return true;
+    if ((watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) ||
+        (watched == view() && IsEnterKey(event))) {
+        picking_ = true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Stepping through the list with the keys picks the new item.
+            picking_ = true;
+            QComboBox::keyPressEvent(event);
+            picking_ = false;
+            break;
+        default:
+            QComboBox::keyPressEvent(event);
+            break;
+    }
+}
+
+void ComboBox::wheelEvent(QWheelEvent* event) {
+    // A wheel turned over the box must not change a setting.
+    event->ignore();
+}
+
+void ComboBox::hidePopup() {
+    QComboBox::hidePopup();
+    // A release in the list that picked nothing leaves no pick pending; the
+    // list's own pick has been carried out by the time this runs.
+    QTimer::singleShot(0, this, [this] { picking_ = false; });
 }
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {}

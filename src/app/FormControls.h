@@ -151,19 +151,32 @@ class CheckBox : public QCheckBox {
 };
 
 // A drop-down combo box whose text can also be typed. Its click handler runs
-// only when the user picks a list item; setting the text from code runs
-// nothing, and typed text is kept exactly as typed.
+// only when the user picks a list item (from the open list, or with the arrow
+// keys); setting the text from code runs nothing, and typed text is kept
+// exactly as typed: Return or leaving the box picks nothing.
 class ComboBox : public QComboBox {
     Q_OBJECT
   public:
     explicit ComboBox(QWidget* parent);
     QString Text() const { return currentText(); }
+    // Also puts the list on the item of exactly that text, if there is one,
+    // so the arrow keys and the open list start from what is shown.
     void setText(const QString& text);
     void AddItem(const QString& item) { addItem(item); }
     void Clear() { clear(); }
 
   signals:
     void Click();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void hidePopup() override;
+
+  private:
+    // Set while a user's pick from the list is being carried out.
+    bool picking_ = false;
 };
 
 // An image control: shows a picture and reports the mouse in twips. While a

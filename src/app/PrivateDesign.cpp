@@ -220,9 +220,10 @@ void PrivateDesign::Form_Load() {
 }
 
 void PrivateDesign::ShowDebugFormIfSwitchedOn() {
-    // Only a regular file counts: a directory of that name does not.
+    // Only a normal file counts: a directory or a hidden file of that name
+    // does not.
     const QFileInfo debugSwitch(services_.programFolder + QStringLiteral("/Debug.txt"));
-    if (debugSwitch.exists() && debugSwitch.isFile()) {
+    if (debugSwitch.exists() && debugSwitch.isFile() && !debugSwitch.isHidden()) {
         link().DebugOn = true;
         sender_.ClearDebugLog();
         debugForm_ = std::make_unique<DebugForm>(sender_);

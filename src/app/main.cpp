@@ -23,7 +23,10 @@ QString CommandLineText(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);  // takes out the arguments meant for Qt itself
+    // Taken before Qt removes the arguments meant for itself: the box shows
+    // everything given after the program's name.
+    const QString commandLine = CommandLineText(argc, argv);
+    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calvetta"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QFont font = QApplication::font();
@@ -33,7 +36,6 @@ int main(int argc, char** argv) {
     calvetta::QtDialogs dialogs;
 
     // 1. Any command-line text is shown, and the start goes on.
-    const QString commandLine = CommandLineText(argc, argv);
     if (!commandLine.isEmpty()) {
         dialogs.MsgBox(commandLine, calvetta::vbOKOnly, QStringLiteral("Calvetta"));
     }

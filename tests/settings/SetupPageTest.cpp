@@ -141,8 +141,8 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
 
     // So is the crossover command, from the lists' texts.
     h.clearFrames();
-    w.Combo2(1)->setCurrentIndex(12);
-    emit w.Combo2(1)->activated(12);
+    w.Combo2(1)->setText(QStringLiteral("150 Hz"));
+    QTest::keyClick(w.Combo2(1), Qt::Key_Down);  // the user steps to "200 Hz"
     QCOMPARE(h.lastPayload(), P({6, 0x0D, 4, 12, 4, 4}));
     w.Combo2(0)->setText(QStringLiteral("40  Hz"));
     w.Combo2_Click(3);

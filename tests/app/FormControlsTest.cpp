@@ -1,0 +1,91 @@
+// The form-style controls raise their handlers exactly when the window's
+// handlers expect them to.
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/FormControls.h"
+
+using namespace calvetta;
+
+class FormControlsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void comboRunsClickOnlyForAPickFromTheList();
+    void optionGroupRunsItsHandlerOnlyOnBecomingSelected();
+};
+
+void FormControlsTest::comboRunsClickOnlyForAPickFromTheList() {
+    QWidget page;
+    auto* combo = new ComboBox(&page);
+    auto* other = new QLineEdit(&page);
+    for (const char* item : {"40  Hz", "50  Hz", "60  Hz", "70 Hz", "80 Hz", "90 Hz"}) {
+        combo->AddItem(item);
+    }
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QSignalSpy clicks(combo, &ComboBox::Click);
+
+    // Text set from code: no click, and the list stands on that item.
+    combo->setText("80 Hz");
+    QCOMPARE(combo->currentIndex(), 4);
+    QCOMPARE(clicks.count(), 0);
+
+    // Return in the text, or typing and leaving the box, picks nothing and
+    // keeps the typed text as it is.
+    combo->lineEdit()->setFocus();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), "90 Hz");
+    other->setFocus();
+    QCOMPARE(combo->Text(), QStringLiteral("90 Hz"));
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), "90Hz");
+    other->setFocus();
+    QCOMPARE(combo->Text(), QStringLiteral("90Hz"));
+    QCOMPARE(clicks.count(), 0);
+
+    // A wheel over the box changes nothing.
+    combo->setText("80 Hz");
+    QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &wheel);
+    QCOMPARE(combo->Text(), QStringLiteral("80 Hz"));
+    QCOMPARE(clicks.count(), 0);
+
+    // The arrow keys step from the item shown and pick it.
+    combo->lineEdit()->setFocus();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down);
+    QCOMPARE(combo->Text(), QStringLiteral("90 Hz"));
+    QCOMPARE(clicks.count(), 1);
+
+    // A click on an item of the open list picks it.
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    const QRect item = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    QTRY_COMPARE(clicks.count(), 2);
+    QCOMPARE(combo->Text(), QStringLiteral("60  Hz"));
+}
+
+void FormControlsTest::optionGroupRunsItsHandlerOnlyOnBecomingSelected() {
+    QWidget page;
+    OptionGroup group;
+    std::vector<int> runs;
+    group.add(0, "A", &page);
+    group.add(1, "B", &page);
+    group.setHandler([&](int index) { runs.push_back(index); });
+    QCOMPARE(group.selected(), -1);  // neither selected at design
+    group.select(1);
+    group.select(1);  // already selected: nothing
+    group(1)->click();
+    group(0)->click();
+    QCOMPARE(runs, (std::vector<int>{1, 0}));
+    QVERIFY(group.value(0) && !group.value(1));
+}
+
+QTEST_MAIN(FormControlsTest)
+#include "FormControlsTest.moc"
