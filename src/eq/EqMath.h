@@ -1,0 +1,57 @@
+#pragma once
+// The equaliser's arithmetic: the peak filter of one band, the magnitude of
+// one filter at one frequency, and the summed response curve drawn on the EQ
+// graph.  The curve painter, the graph handles and the tests all ask this one
+// unit, so what is drawn is exactly what is computed here.
+//
+// The numbers follow the curve the device's tuning tool has always drawn:
+// double arithmetic with 2 pi and pi held as single-precision constants, a
+// sample rate of 44,100 Hz, point sums kept in single precision after every
+// addition.  The curve is for the screen only; the device receives the band's
+// positions, never these coefficients.
+
+#include <array>
+#include <cstdint>
+
+#include "app/Tables.h"
+
+namespace calvetta {
+
+// 2 pi and pi as single-precision constants, widened to double.
+inline constexpr double kTwoPiSingle = 6.2831854820251465;
+inline constexpr double kPiSingle = 3.1415927410125732;
+inline constexpr double kEqSampleRate = 44100.0;
+inline constexpr double kEqHalfRate = 22050.0;
+
+// The magnitude of a filter whose denominator is exactly zero at the
+// frequency asked (a pole on the unit circle there).
+inline constexpr double kPoleSentinel = 123456.0;
+
+// The working record of the band designed last: b0, -a1, b1, -a2, b2 (the two
+// feedback coefficients with their signs inverted).
+using PeakCoef = std::array<double, 5>;
+
+// The second-order peak filter of one band: centre frequency in Hz, gain in
+// dB, Q (0.4 to 10.0).  A cut (gain below 0 dB) widens its bandwidth term by
+// the inverse of the linear gain.
+PeakCoef DesignPeakFilter(double freqHz, double gainDb, double q);
+
+// The magnitude in dB of the filter (b0 + b1 z^-1 + b2 z^-2) /
+// (1 + a1 z^-1 + a2 z^-2) at freqHz; kPoleSentinel where the denominator is
+// zero there.  Never a NaN or an infinity (see EqMath.cpp).
+double BandMagnitudeDb(double freqHz, double b0, double a1, double b1, double a2, double b2);
+
+// The 611 point sums of one drawing (point 0 is never drawn).
+using CurveSums = std::array<float, LookupTables::kCurvePoints>;
+
+// Files `record` under row `band` of tables.BandCoef (b0, a1, b1, a2, b2, the
+// feedback signs restored) and sums the magnitude of rows 1 to 18 at curve
+// points 1 to 610.  A row that meets its pole at a point lowers that point's
+// CurveFreq by 0.05 Hz in the table, for good, and is evaluated again there.
+void SumResponseCurve(int band, const PeakCoef& record, LookupTables& tables, CurveSums& sums);
+
+// The vertical position in twips of a point sum on the graph: 0 dB lies 2250
+// twips below the top edge, one dB is 157 twips, computed in single precision.
+float CurveY(float sumDb);
+
+}  // namespace calvetta
