@@ -10,7 +10,8 @@ PeakCoef DesignPeakFilter(double freqHz, double gainDb, double q) {
     const double w0 = kTwoPiSingle * freqHz / kEqSampleRate;
     const double c = std::cos(w0);
     const double s = std::sin(w0);
-    const double k = A < 1.0 ? (2.0 * q * A - s) / (2.0 * q * A + s) : (2.0 * q - s) / (2.0 * q + s);
+    const double k =
+        A < 1.0 ? (2.0 * q * A - s) / (2.0 * q * A + s) : (2.0 * q - s) / (2.0 * q + s);
     const double b0 = ((1.0 + k) + A * (1.0 - k)) / 2.0;
     const double b1 = -c * (1.0 + k);
     const double b2 = ((1.0 + k) - A * (1.0 - k)) / 2.0;
@@ -22,8 +23,8 @@ PeakCoef DesignPeakFilter(double freqHz, double gainDb, double q) {
 double BandMagnitudeDb(double freqHz, double b0, double a1, double b1, double a2, double b2) {
     const double c1 = std::cos(kPiSingle * freqHz / kEqHalfRate);
     const double c2 = std::cos(kTwoPiSingle * freqHz / kEqHalfRate);
-    const double N = b0 * b0 + b1 * b1 + b2 * b2 + 2.0 * b0 * b1 * c1 + 2.0 * b1 * b2 * c1 +
-                     2.0 * b0 * b2 * c2;
+    const double N =
+        b0 * b0 + b1 * b1 + b2 * b2 + 2.0 * b0 * b1 * c1 + 2.0 * b1 * b2 * c1 + 2.0 * b0 * b2 * c2;
     const double D = 1.0 + a1 * a1 + a2 * a2 + 2.0 * a1 * c1 + 2.0 * a1 * a2 * c1 + 2.0 * a2 * c2;
     if (D == 0.0) return kPoleSentinel;
     const double r = N / D;
