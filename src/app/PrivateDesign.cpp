@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/Captions.h"
 #include "app/Pictures.h"
 #include "eq/EqDesign.h"
 #include "link/DebugForm.h"
@@ -262,7 +263,8 @@ void PrivateDesign::LoadIniSettings() {
 }
 
 void PrivateDesign::Option1_Click(int /*Index*/) {
-    // The caption sets are applied here once the pages exist.
+    // The selected option is the language; nothing is sent or stored.
+    ApplyCaptions(*this, Option1.value(0));
 }
 
 void PrivateDesign::Menu_Cmd_Click(int Index) {
