@@ -31,6 +31,10 @@ bool InBandWindow(int band, int freqIndex) {
     return freqIndex >= w.lowest && freqIndex <= w.highest;
 }
 
+bool SwCapApplies(bool swSelected, int channel, int band) {
+    return swSelected && channel == kSwChannel && BandWindowOf(band).lowest <= kSwFreqCap;
+}
+
 std::string FreqLabelText(std::string_view freqText) {
     return std::string(freqText) + "(Hz)";
 }
@@ -130,6 +134,18 @@ float RepairedBandwidth(float stored) {
 int SliderPosition(float stored) {
     // lrint rounds in the current mode, which is to nearest with halves to even.
     return static_cast<int>(std::lrint(stored));
+}
+
+BandReport TakeBandReport(std::uint8_t p2, std::uint8_t p3, std::uint8_t p4, std::uint8_t p5,
+                          std::uint8_t p6) {
+    BandReport r{};
+    r.channel = p2 > 7 ? 0 : p2;
+    const int lastBand = r.channel == kSwChannel ? 2 : kEqBands;
+    r.band = p3 >= 1 && p3 <= lastBand ? p3 : 1;
+    r.gain = p4 > 250 ? 200 : p4;
+    r.freq = p5;
+    r.bandwidth = p6 >= 1 && p6 <= 19 ? p6 : 10;
+    return r;
 }
 
 void FillPeqBand(std::array<std::uint8_t, 9>& SendBuf, int channel, int band, int gainStep,

@@ -16,6 +16,12 @@ namespace calvetta {
 // ---- Frequency windows ------------------------------------------------------
 // The SW channel's frequency index may not exceed 94 (253 Hz).
 inline constexpr int kSwFreqCap = 94;
+// Whether the cap holds for an edit: the SW option is selected, the SW
+// channel is the one edited, and the band's window reaches down to the cap.
+// Otherwise (the SW option left selected by Flat or a recall while another
+// channel is loaded, or a band SW does not have) cap and window would undo
+// each other without end.
+bool SwCapApplies(bool swSelected, int channel, int band);
 
 // Both bounds inclusive; neighbouring bands share their boundary index.
 struct BandWindow {
@@ -84,6 +90,21 @@ float RepairedGain(float stored);
 float RepairedBandwidth(float stored);
 // A stored position as the slider takes it: rounded, halves to even.
 int SliderPosition(float stored);
+
+// ---- The band report --------------------------------------------------------
+// A PeqBand reply as the window takes it: a channel above 7 is 0; a band
+// outside 1 to 10 (1 to 2 on SW) is 1; a gain above 250 is 200; the frequency
+// byte as it came; a bandwidth outside 1 to 19 is 10. The bandwidth byte is
+// taken as an OctIndex.
+struct BandReport {
+    int channel;
+    int band;
+    int gain;
+    int freq;
+    int bandwidth;
+};
+BandReport TakeBandReport(std::uint8_t p2, std::uint8_t p3, std::uint8_t p4, std::uint8_t p5,
+                          std::uint8_t p6);
 
 // ---- The band command -------------------------------------------------------
 // 07 06 0E ch band gain freq bw into bytes 0 to 7 of SendBuf.

@@ -14,6 +14,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <string>
 
 #include "app/FormControls.h"
 #include "eq/EqBands.h"
@@ -143,6 +144,10 @@ class EqDesign : public QObject {
     void DesignAndDraw();
     void DrawMarker();
     void SendBand();
+    // Steps of the handles and arrows.
+    void StepBandwidth(int outward);
+    void ShowReadout(int Index, const std::string& text);
+    ruqSlider* ArrowSlider(int Index) const;
     // Runs a handler called from an event; a value a slider refuses ends that
     // event only instead of unwinding Qt's event loop.
     template <class F>

@@ -383,8 +383,9 @@ void EqDesign::BuildChannelAndStatus(PictureBox* container) {
     SetTwipsGeometry(recall, kPresetLeft + kPresetWidth + 120, presetTop, kPresetWidth,
                      kPresetHeight);
     EQ_Call.add(0, recall);
-    Label1 =
-        MakeLabel(QString(), container, kRightEdge - 1320, presetTop + 45, 1320, kRowTextHeight);
+    // The slot of the last saved preset, under the preset buttons.
+    Label1 = MakeLabel(QString(), container, kPresetLeft, presetTop + kPresetHeight + 60,
+                       kRightEdge - kPresetLeft, kRowTextHeight);
 }
 
 template <class F>
