@@ -296,14 +296,16 @@ void PrivateDesign::Menu_Cmd_Click(int Index) {
             page(Picture2, kAway, kPageTop);
             tabs(2, 1, 0);
             break;
+        case 3:  // System Reset
+            SystemReset();
+            break;
         case 7:  // 7.1 Mode
         case 8:  // 5.1 Mode
         case 9:  // 2.1 Mode
             SpeakerLayout_Click(Index);
             break;
         default:
-            // 3 (reset) and 7 to 9 (layouts) come with their pages; any other
-            // index does nothing.
+            // Indices without a button do nothing.
             break;
     }
 }

@@ -214,6 +214,7 @@ class PrivateDesign : public QWidget {
     void ShowDebugFormIfSwitchedOn();
     void WireLink();
     void ShowLinkDown();
+    void SystemReset();  // Menu_Cmd 3, after a confirmation
 
     WindowServices services_;
     FrameSender sender_;

@@ -1,0 +1,56 @@
+// System Reset: after a confirmation the window returns to its defaults and
+// the device is told to reset. Each step goes through the handler that a user
+// action would run, so only what changes is sent (the trims, the layout, the
+// equaliser, the crossovers and the reset itself always are), and the burst
+// always ends with the reset command.
+
+#include "app/PrivateDesign.h"
+#include "eq/EqDesign.h"
+#include "link/Protocol.h"
+#include "platform/Dialogs.h"
+#include "slider/ruqSlider.h"
+
+namespace calvetta {
+
+namespace {
+constexpr int kDefaultMaster = -40;
+constexpr int kDefaultDelay = 29;     // 2.9 m
+constexpr int kDefaultCrossover = 4;  // "80 Hz"
+constexpr int kFlat = 12;
+}  // namespace
+
+void PrivateDesign::SystemReset() {
+    Dialogs* dialogs = services_.dialogs;
+    if (dialogs == nullptr ||
+        dialogs->MsgBox(QStringLiteral("Are you want to reset system to default？"),
+                        vbYesNoQuestion, QStringLiteral("Message")) != vbYes) {
+        return;
+    }
+    VOLSlider(0)->setValue(kDefaultMaster);
+    for (int n = 1; n <= 8; ++n)
+        VOLSlider(n)->setValue(0);
+    for (int n = 0; n < 8; ++n)
+        DelaySlider(n)->setValue(kDefaultDelay);
+    Menu_Cmd_Click(7);
+    MuteCheck->setValue(0);
+    Eq().PEQ_Cmd_Click(kFlat);
+    for (OptionGroup* sizes : {&SPKLR_Opt, &SPKSLSR_Opt, &SPKBSLSR_Opt, &SPKC_Opt})
+        sizes->select(0);
+    Sub_Opt.select(0);
+    Dynamic_Opt.select(0);
+    Eq().EQ_Opt.select(0);
+    for (int n = 0; n < 4; ++n)
+        Combo2(n)->setText(QString::fromStdString(tables_.XoverLabel[kDefaultCrossover]));
+    Combo2_Click(0);
+    for (OptionGroup* phase : PhasePairs())
+        phase->select(0);
+
+    auto& buf = SendBuf();
+    buf[0] = 3;
+    buf[1] = OpSet;
+    buf[2] = Id(ParamId::SystemReset);
+    buf[3] = 1;
+    SendPacket();
+}
+
+}  // namespace calvetta
