@@ -38,16 +38,29 @@ PeakCoef DesignPeakFilter(double freqHz, double gainDb, double q);
 
 // The magnitude in dB of the filter (b0 + b1 z^-1 + b2 z^-2) /
 // (1 + a1 z^-1 + a2 z^-2) at freqHz; kPoleSentinel where the denominator is
-// zero there.  Never a NaN or an infinity (see EqMath.cpp).
+// zero there (or rounded below zero next to a pole).  Never a NaN or an
+// infinity: a ratio at or below zero (a zero on the unit circle) and a result
+// that is not finite both give 0 dB.
 double BandMagnitudeDb(double freqHz, double b0, double a1, double b1, double a2, double b2);
+
+// How far a curve point moves down when a row meets its pole there, and how
+// often one point may move in one drawing; after that the row adds 0 dB at
+// that point.  At a frequency so large that 0.05 Hz no longer changes it, a
+// pole there would otherwise be met for ever.  100 moves (5 Hz) step well
+// past the +-1 Hz where rounding keeps a double pole at 0 Hz at or below zero.
+inline constexpr double kCurveNudgeHz = 0.05;
+inline constexpr int kMaxPointNudges = 100;
 
 // The 611 point sums of one drawing (point 0 is never drawn).
 using CurveSums = std::array<float, LookupTables::kCurvePoints>;
 
-// Files `record` under row `band` of tables.BandCoef (b0, a1, b1, a2, b2, the
-// feedback signs restored) and sums the magnitude of rows 1 to 18 at curve
-// points 1 to 610.  A row that meets its pole at a point lowers that point's
-// CurveFreq by 0.05 Hz in the table, for good, and is evaluated again there.
+// Files `record` under row `band` (0 to 18, else std::out_of_range) of
+// tables.BandCoef (b0, a1, b1, a2, b2, the feedback signs restored) and sums
+// the magnitude of rows 1 to 18 at curve points 1 to 610, in row order, in
+// single precision after each addition.  A row that meets its pole at a point
+// lowers that point's CurveFreq by kCurveNudgeHz in the table, for good, and
+// is evaluated again there; the rows before it stay added at the old
+// frequency.
 void SumResponseCurve(int band, const PeakCoef& record, LookupTables& tables, CurveSums& sums);
 
 // The vertical position in twips of a point sum on the graph: 0 dB lies 2250
