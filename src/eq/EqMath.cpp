@@ -1,5 +1,7 @@
 #include "eq/EqMath.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 
@@ -47,6 +49,10 @@ void FileRecord(int band, const PeakCoef& record, LookupTables& tables) {
     row[5] = record[4];
 }
 
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
 }  // namespace
 
 PeakCoef DesignPeakFilter(double freqHz, double gainDb, double q) {
@@ -69,13 +75,59 @@ double BandMagnitudeDb(double freqHz, double b0, double a1, double b1, double a2
 }
 
 void SumResponseCurve(int band, const PeakCoef& record, LookupTables& tables, CurveSums& sums) {
+    thread_local ResponseCurveCache cache;
+    cache.Sum(band, record, tables, sums);
+}
+
+ResponseCurveCache::ResponseCurveCache()
+    : pointFreq_(kPoints),
+      pointKnown_(kPoints, 0),
+      cos1_(kPoints),
+      cos2_(kPoints),
+      db_(kRows * kPoints) {}
+
+void ResponseCurveCache::SetPoint(std::size_t point, double freqHz) {
+    const Cosines c = CosinesAt(freqHz);
+    pointFreq_[point] = freqHz;
+    cos1_[point] = c.c1;
+    cos2_[point] = c.c2;
+}
+
+void ResponseCurveCache::Sum(int band, const PeakCoef& record, LookupTables& tables,
+                             CurveSums& sums) {
     FileRecord(band, record, tables);
-    sums.fill(0.0f);
-    for (std::size_t i = 1; i < sums.size(); ++i) {
+
+    // An all-zero row adds exactly +0.0 at every point (its ratio is 0, or NaN
+    // at a NaN frequency: 0 dB either way) and can never meet a pole, so it
+    // is neither evaluated nor added.  A sum never holds -0.0 (every value
+    // added is +0.0 or at least about 1e-16 away from 0), so leaving out a
+    // +0.0 changes no bit.
+    std::array<bool, kRows> live{};
+    std::array<bool, kRows> changed{};
+    bool anyChanged = false;
+    for (std::size_t j = 1; j < kRows; ++j) {
+        const auto& r = tables.BandCoef[j];
+        const Coef5 coef{r[1], r[2], r[3], r[4], r[5]};
+        live[j] = std::any_of(coef.begin(), coef.end(), [](double v) { return v != 0.0; });
+        changed[j] = !std::equal(coef.begin(), coef.end(), rowCoef_[j].begin(), SameBits);
+        if (changed[j]) rowCoef_[j] = coef;
+        anyChanged = anyChanged || (changed[j] && live[j]);
+    }
+
+    for (std::size_t i = 1; i < kPoints; ++i) {
+        const double freqHz = tables.CurveFreq[i];
+        bool fresh = pointKnown_[i] == 0 || !SameBits(freqHz, pointFreq_[i]);
+        if (!fresh && !anyChanged) continue;
+        if (fresh) {
+            SetPoint(i, freqHz);
+            pointKnown_[i] = 1;
+        }
         int nudges = 0;
-        for (std::size_t j = 1; j < tables.BandCoef.size(); ++j) {
-            const auto& r = tables.BandCoef[j];
-            double db = BandMagnitudeDb(tables.CurveFreq[i], r[1], r[2], r[3], r[4], r[5]);
+        for (std::size_t j = 1; j < kRows; ++j) {
+            if (!live[j] || !(fresh || changed[j])) continue;
+            const Coef5& c = rowCoef_[j];
+            double& db = db_[j * kPoints + i];
+            db = MagnitudeDb({cos1_[i], cos2_[i]}, c[0], c[1], c[2], c[3], c[4]);
             while (db == kPoleSentinel) {
                 if (nudges == kMaxPointNudges) {
                     db = 0.0;
@@ -83,10 +135,24 @@ void SumResponseCurve(int band, const PeakCoef& record, LookupTables& tables, Cu
                 }
                 ++nudges;
                 tables.CurveFreq[i] -= kCurveNudgeHz;
-                db = BandMagnitudeDb(tables.CurveFreq[i], r[1], r[2], r[3], r[4], r[5]);
+                SetPoint(i, tables.CurveFreq[i]);
+                // The rows before this one stay added at the old frequency and
+                // the rest of the point uses the new one; the next drawing
+                // evaluates every row here again.
+                pointKnown_[i] = 0;
+                fresh = true;
+                db = MagnitudeDb({cos1_[i], cos2_[i]}, c[0], c[1], c[2], c[3], c[4]);
             }
-            sums[i] = static_cast<float>(static_cast<double>(sums[i]) + db);
         }
+    }
+
+    // Row by row over all points, so each point still takes its rows in order.
+    sums.fill(0.0f);
+    for (std::size_t j = 1; j < kRows; ++j) {
+        if (!live[j]) continue;
+        const double* values = &db_[j * kPoints];
+        for (std::size_t i = 1; i < kPoints; ++i)
+            sums[i] = static_cast<float>(static_cast<double>(sums[i]) + values[i]);
     }
 }
 

@@ -11,7 +11,9 @@
 // positions, never these coefficients.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "app/Tables.h"
 
@@ -60,8 +62,33 @@ using CurveSums = std::array<float, LookupTables::kCurvePoints>;
 // single precision after each addition.  A row that meets its pole at a point
 // lowers that point's CurveFreq by kCurveNudgeHz in the table, for good, and
 // is evaluated again there; the rows before it stay added at the old
-// frequency.
+// frequency.  Uses a ResponseCurveCache of the calling thread.
 void SumResponseCurve(int band, const PeakCoef& record, LookupTables& tables, CurveSums& sums);
+
+// SumResponseCurve with each row's magnitudes kept between drawings.  A band
+// change then evaluates only the row that changed (and every row at a point
+// whose frequency moved) and adds the kept values again in row order, so the
+// sums, BandCoef and CurveFreq come out bit for bit as if everything were
+// evaluated afresh.  What is kept is checked against the tables' values at
+// every call, so any change to BandCoef or CurveFreq, by anyone, is seen.
+class ResponseCurveCache {
+  public:
+    ResponseCurveCache();
+    void Sum(int band, const PeakCoef& record, LookupTables& tables, CurveSums& sums);
+
+  private:
+    static constexpr std::size_t kPoints = LookupTables::kCurvePoints;
+    static constexpr std::size_t kRows = LookupTables::kCoefRows;
+    using Coef5 = std::array<double, 5>;
+
+    void SetPoint(std::size_t point, double freqHz);
+
+    std::array<Coef5, kRows> rowCoef_{};     // what each row was last seen holding
+    std::vector<double> pointFreq_;          // the frequency each point was evaluated at
+    std::vector<unsigned char> pointKnown_;  // every row's value at the point is kept
+    std::vector<double> cos1_, cos2_;        // the two cosines at pointFreq_
+    std::vector<double> db_;                 // row r, point i at r * kPoints + i
+};
 
 // The vertical position in twips of a point sum on the graph: 0 dB lies 2250
 // twips below the top edge, one dB is 157 twips, computed in single precision.
