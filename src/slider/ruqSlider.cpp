@@ -428,7 +428,7 @@ void ruqSlider::UserControl_MouseMove(short, short, float X, float Y) {
     } else {
         Slider.Top = ClampToTrack(Y - model_.m_GrabY, track);
     }
-    model_.setValue(ValueFromThumb());
+    model_.setValueFromDrag(ValueFromThumb());
 }
 
 void ruqSlider::UserControl_MouseUp(short Button, short Shift, float X, float Y) {

@@ -87,6 +87,18 @@ class SliderWidgetTest : public QObject {
         QVERIFY(!s->Dragging());
     }
 
+    void valueAssignedDuringADragPlacesTheThumb() {
+        // A device report arrives while the user holds the thumb.
+        ruqSlider* s = Place(SliderKind::MasterVolume);
+        QTest::mousePress(s, Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseMove(s, QPoint(105, 8));
+        s->setValue(-20);
+        QCOMPARE(s->ThumbLeft(), 226.0f * 70 / 90);
+        QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(105, 8));
+        QCOMPARE(s->Value(), -20);
+        QCOMPARE(s->ThumbLeft(), 226.0f * 70 / 90);
+    }
+
     void halfWayRoundsToEven() {
         // 0..8 on a 256-pixel track: 32 pixels a step; Left 80 is 2.5, Left 112 is 3.5.
         ruqSlider* s = Place(SliderKind::Delay);
