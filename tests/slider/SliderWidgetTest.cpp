@@ -221,6 +221,23 @@ class SliderWidgetTest : public QObject {
         for (QPoint p : {QPoint(0, 0), QPoint(18, 7), QPoint(37, 16)})
             QCOMPARE(image.pixel(p + QPoint(100, 0)), thumb.pixel(p));
 
+        // The thin grooves are one ring on the groove's outer edge, the face
+        // colour inside it: sunken shadow over highlight, raised the reverse.
+        for (int style : {2, 3}) {
+            s->setRailStyle(style);
+            const QImage thin = s->grab().toImage();
+            const QRgb dark = s->palette().color(QPalette::Dark).rgb();
+            const QRgb light = s->palette().color(QPalette::Light).rgb();
+            const QRgb face = s->palette().color(QPalette::Button).rgb();
+            const QRgb topLeft = style == 2 ? dark : light, bottomRight = style == 2 ? light : dark;
+            QCOMPARE(thin.pixel(17, 6), topLeft);
+            QCOMPARE(thin.pixel(60, 6), topLeft);
+            QCOMPARE(thin.pixel(60, 9), bottomRight);
+            QCOMPARE(thin.pixel(246, 7), bottomRight);
+            QCOMPARE(thin.pixel(60, 7), face);
+            QCOMPARE(thin.pixel(245, 8), face);
+        }
+
         s->setBackColor(0x000000FFu);  // &H00BBGGRR
         QCOMPARE(s->grab().toImage().pixel(60, 2), qRgb(255, 0, 0));
     }
