@@ -15,7 +15,36 @@ class FormControlsTest : public QObject {
   private slots:
     void comboRunsClickOnlyForAPickFromTheList();
     void optionGroupRunsItsHandlerOnlyOnBecomingSelected();
+    void commandButtonShowsItsBackColourFlat();
 };
+
+void FormControlsTest::commandButtonShowsItsBackColourFlat() {
+    QApplication::setStyle(QStringLiteral("Fusion"));  // the program's style, which shades buttons
+    QWidget page;
+    auto* button = new CommandButton(QStringLiteral("Main Panel"), &page);
+    SetTwipsGeometry(button, 0, 0, 1695, 375);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const QRgb face = QPalette().color(QPalette::Button).rgb();
+    for (const auto& [colour, expected] :
+         {std::pair{vbRed, qRgb(255, 0, 0)}, std::pair{vbButtonFace, face}}) {
+        button->setBackColor(colour);
+        for (bool down : {false, true}) {
+            button->setDown(down);
+            // Rows above and below the caption, inside the 2-pixel border.
+            const QImage image = button->grab().toImage();
+            for (int y : {2, 3, image.height() - 4, image.height() - 3}) {
+                for (int x = 2; x < image.width() - 2; ++x) {
+                    QVERIFY2(image.pixel(x, y) == expected,
+                             qPrintable(QStringLiteral("%1,%2 is %3")
+                                            .arg(x)
+                                            .arg(y)
+                                            .arg(image.pixel(x, y), 8, 16)));
+                }
+            }
+        }
+    }
+}
 
 void FormControlsTest::comboRunsClickOnlyForAPickFromTheList() {
     QWidget page;
