@@ -166,13 +166,25 @@ void LinkTest::stepArrowStartsFromTheMirroredValue() {
     QCOMPARE(device.requests().size(), std::size_t{29});
 
     // The master's right arrow (Main Panel, level with the master slider).
-    device.clearRequests();
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                       QString::number(kMasterRightArrowX), QString::number(kMasterRightArrowY),
-                       QStringLiteral("click"), QStringLiteral("1")});
-    QVERIFY(device.waitForRequests(1, 5s));
-    QCOMPARE(device.requests().front().payload, (std::vector<std::uint8_t>{0x06, 0x09, 0xE8}));
+    const auto stepUp = [&] {
+        device.clearRequests();
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                           QString::number(kMasterRightArrowX), QString::number(kMasterRightArrowY),
+                           QStringLiteral("click"), QStringLiteral("1")});
+        return device.waitForRequests(1, 5s) ? device.requests().front().payload
+                                             : std::vector<std::uint8_t>{};
+    };
+    QCOMPARE(stepUp(), (std::vector<std::uint8_t>{0x06, 0x09, 0xE8}));
+
+    // A report of -30 dB that comes as 8 bytes and then its last byte alone
+    // is applied all the same: the next step goes to -29 dB.
+    const auto report = ReplyFrameBytes(0x40, {0xF0, 0x09, 0xE2});
+    QVERIFY(device.inject({report.begin(), report.begin() + 8}));
+    QTest::qWait(200);
+    QVERIFY(device.inject({report.begin() + 8, report.end()}));
+    QTest::qWait(300);
+    QCOMPARE(stepUp(), (std::vector<std::uint8_t>{0x06, 0x09, 0xE3}));
     Stop(*p);
 }
 
