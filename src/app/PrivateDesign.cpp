@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/Pictures.h"
+#include "eq/EqDesign.h"
 #include "link/DebugForm.h"
 #include "platform/SerialControl.h"
 
@@ -146,6 +147,7 @@ void PrivateDesign::BuildPages() {
 
     BuildMainPanelPage();
     BuildSetupPage();
+    eq_ = std::make_unique<EqDesign>(*this, Picture5);
 }
 
 void PrivateDesign::Show() {

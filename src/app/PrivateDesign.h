@@ -19,6 +19,7 @@
 namespace calvetta {
 
 class DebugForm;
+class EqDesign;
 class ruqSlider;
 class Dialogs;
 class SerialControl;
@@ -61,6 +62,9 @@ class PrivateDesign : public QWidget {
     // The reply actions: one valid reply (ReplyCode F0h or 01h) applied to the
     // window while SendEnabled is false. RxPayload(1) is the ParamId.
     virtual void ApplyReply(const RxPayloadBytes& RxPayload);
+
+    // ---- EQ Design page (src/eq) -------------------------------------------
+    EqDesign& Eq() { return *eq_; }
 
     // ---- Main Panel page handlers (src/settings) ----------------------------
     // Volume and trims (Index 0 master, 1 to 8 the trim of channel Index - 1).
@@ -216,6 +220,7 @@ class PrivateDesign : public QWidget {
     LookupTables tables_;
     ReplyReceiver receiver_{sender_.link()};
     std::unique_ptr<DebugForm> debugForm_;
+    std::unique_ptr<EqDesign> eq_;
     bool unloaded_ = false;
 };
 

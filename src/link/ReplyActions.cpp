@@ -3,6 +3,8 @@
 // reply tick holds SendEnabled false meanwhile, so nothing is sent back.
 
 #include "app/PrivateDesign.h"
+#include "eq/BandRules.h"
+#include "eq/EqDesign.h"
 #include "link/Protocol.h"
 #include "slider/ruqSlider.h"
 
@@ -60,6 +62,19 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             for (std::size_t k = 0; k < pairs.size(); ++k) {
                 pairs[k]->select((mask >> k) & 1u ? 1 : 0);
             }
+            break;
+        }
+        case ParamId::PeqBand: {
+            // Stored first, then shown through channel and band selection.
+            const BandReport r = TakeBandReport(RxPayload[2], RxPayload[3], RxPayload[4],
+                                                RxPayload[5], RxPayload[6]);
+            EqDesign& eq = Eq();
+            CurChannel = static_cast<std::uint8_t>(r.channel);
+            eq.bands.PeqGain[r.channel][r.band] = static_cast<float>(r.gain);
+            eq.bands.PeqFreq[r.channel][r.band] = static_cast<float>(r.freq);
+            eq.bands.PeqQ[r.channel][r.band] = static_cast<float>(r.bandwidth);
+            eq.Channel_Opt.select(r.channel);
+            eq.PEQ_Cmd_Click(r.band - 1);
             break;
         }
         case ParamId::EqPresetSlot: {
