@@ -1,32 +1,23 @@
-// How long the equaliser store takes to write and read through the INI
-// routines: every key is its own whole-file update (read, edit, flush to
-// disk, rename), and the settings loader reads each key with its own parse.
+// How long the equaliser store takes to write and read: through the single-key
+// INI routines, where every key is its own whole-file update (read, edit,
+// flush to disk, rename) and every read its own parse, and through the EQ
+// store's one-replacement write and read-once snapshot.  The argument of the
+// reading benchmarks is the size in bytes of a comment line that pads the
+// store, as a large hand-made preset would.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "app/IniAccess.h"
+#include "eq/EqStore.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> StoreKeys() {
-    std::vector<std::string> keys{"PEQ_Active"};
-    for (int c = 0; c < 8; ++c) {
-        for (int b = 1; b <= 10; ++b) {
-            const std::string band = "PEQ_Ch" + std::to_string(c) + "_Band" + std::to_string(b);
-            keys.push_back(band + "_Freq");
-            keys.push_back(band + "_Gain");
-            keys.push_back(band + "_Q");
-        }
-    }
-    return keys;
-}
 
 struct TempFolder {
     fs::path path;
@@ -41,36 +32,85 @@ struct TempFolder {
     }
 };
 
-// A whole EQ save into an existing store: 241 keys replaced in place.
+calvetta::EqBands Flat() {
+    constexpr float kDefaultFreq[] = {0, 26, 60, 77, 112, 139, 155, 166, 197, 230, 248};
+    calvetta::EqBands bands;
+    for (int c = 0; c < calvetta::kEqChannels; ++c) {
+        for (int b = 1; b <= calvetta::kEqBands; ++b) {
+            bands.PeqFreq[c][b] = kDefaultFreq[b];
+            bands.PeqGain[c][b] = 200;
+            bands.PeqQ[c][b] = 10;
+        }
+    }
+    return bands;
+}
+
+// A flat store after a comment of padBytes bytes.
+std::string MakeStore(const TempFolder& folder, std::int64_t padBytes) {
+    const std::string ini = (folder.path / "ModeEffects.ini").string();
+    if (padBytes > 0) {
+        std::ofstream(ini, std::ios::binary)
+            << ";" << std::string(static_cast<std::size_t>(padBytes), 'x') << "\r\n";
+    }
+    if (!calvetta::WriteEqStore(ini, Flat(), true)) std::abort();
+    return ini;
+}
+
+// A whole EQ save into an existing store: 241 keys replaced in place, one
+// WriteINI each.
 void BM_EqStoreSave(benchmark::State& state) {
     TempFolder folder;
-    const std::string ini = (folder.path / "ModeEffects.ini").string();
-    const auto keys = StoreKeys();
-    for (const auto& key : keys)
-        calvetta::WriteINI(ini, "PEQ_Config", key, "200");
+    const std::string ini = MakeStore(folder, 0);
+    const auto entries = calvetta::EqStoreEntries(Flat(), true);
     for (auto _ : state) {
-        for (const auto& key : keys)
-            calvetta::WriteINI(ini, "PEQ_Config", key, "26");
+        for (const auto& [key, value] : entries)
+            calvetta::WriteINI(ini, calvetta::kEqSection, key, value);
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(keys.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(entries.size()));
 }
 BENCHMARK(BM_EqStoreSave)->Unit(benchmark::kMillisecond);
 
-// The loader's reading of the whole store, key by key.
+// The same save with one replacement of the file.
+void BM_EqStoreSaveBatch(benchmark::State& state) {
+    TempFolder folder;
+    const std::string ini = MakeStore(folder, 0);
+    const auto bands = Flat();
+    for (auto _ : state) {
+        if (!calvetta::WriteEqStore(ini, bands, true)) state.SkipWithError("save failed");
+    }
+    state.SetItemsProcessed(state.iterations() * 241);
+}
+BENCHMARK(BM_EqStoreSaveBatch)->Unit(benchmark::kMillisecond);
+
+// Reading the whole store key by key through ReadINI.
 void BM_EqStoreLoad(benchmark::State& state) {
     TempFolder folder;
-    const std::string ini = (folder.path / "ModeEffects.ini").string();
-    const auto keys = StoreKeys();
-    for (const auto& key : keys)
-        calvetta::WriteINI(ini, "PEQ_Config", key, "200");
+    const std::string ini = MakeStore(folder, state.range(0));
+    const auto entries = calvetta::EqStoreEntries(Flat(), true);
     for (auto _ : state) {
-        for (const auto& key : keys) {
-            benchmark::DoNotOptimize(calvetta::ReadINI(ini, "PEQ_Config", key));
-        }
+        for (const auto& entry : entries)
+            benchmark::DoNotOptimize(calvetta::ReadINI(ini, calvetta::kEqSection, entry.first));
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(keys.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(entries.size()));
 }
-BENCHMARK(BM_EqStoreLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EqStoreLoad)->Arg(0)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+// The recall's reading of the whole store through one snapshot, value rules
+// included.
+void BM_EqStoreLoadSnapshot(benchmark::State& state) {
+    TempFolder folder;
+    const std::string ini = MakeStore(folder, state.range(0));
+    for (auto _ : state) {
+        const calvetta::EqStoreSnapshot store(ini);
+        float sum = store.Active() ? 1 : 0;
+        for (int c = 0; c < calvetta::kEqChannels; ++c)
+            for (int b = 1; b <= calvetta::kEqBands; ++b)
+                sum += store.Freq(c, b) + store.RecallGain(c, b) + store.Q(c, b);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * 241);
+}
+BENCHMARK(BM_EqStoreLoadSnapshot)->Arg(0)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

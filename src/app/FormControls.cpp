@@ -94,17 +94,53 @@ std::int16_t ShiftValue(Qt::KeyboardModifiers modifiers) {
 
 CommandButton::CommandButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setBackColor(vbButtonFace);
 }
 
 void CommandButton::setBackColor(std::uint32_t value) {
     backColor_ = value;
-    QPalette p = palette();
-    p.setColor(QPalette::Button, ColorFromValue(value));
-    setPalette(p);
     update();
+}
+
+namespace {
+// One ring of a 3D border: top and left sides in one colour, bottom and right
+// (with the two far corners) in the other.
+void DrawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+    p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+}
+}  // namespace
+
+void CommandButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QPalette& pal = palette();
+    const QRect r = rect();
+    // The back colour as it is: the widget style would shade it.
+    p.fillRect(r, ColorFromValue(backColor_));
+    if (r.width() < 4 || r.height() < 4) return;
+    const bool down = isDown();
+    if (down) {
+        DrawRing(p, r, pal.color(QPalette::Shadow), pal.color(QPalette::Light));
+        DrawRing(p, r.adjusted(1, 1, -1, -1), pal.color(QPalette::Dark),
+                 pal.color(QPalette::Midlight));
+    } else {
+        DrawRing(p, r, pal.color(QPalette::Light), pal.color(QPalette::Shadow));
+        DrawRing(p, r.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight),
+                 pal.color(QPalette::Dark));
+    }
+
+    // The caption, moved by a pixel while pressed.
+    const QRect textRect = r.adjusted(3, 3, -3, -3).translated(down ? 1 : 0, down ? 1 : 0);
+    p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    if (hasFocus()) {
+        QPen dotted(pal.color(QPalette::ButtonText), 1, Qt::DotLine);
+        p.setPen(dotted);
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
 }
 
 Label::Label(const QString& caption, QWidget* parent) : QLabel(caption, parent) {

@@ -73,13 +73,18 @@ class ControlArray {
     std::map<int, T*> items_;
 };
 
-// A command button whose back colour shows (graphical style).
+// A command button whose back colour shows (graphical style): painted flat in
+// exactly that colour inside a raised 3D border (sunken while pressed), with
+// none of the widget style's shading.
 class CommandButton : public QPushButton {
     Q_OBJECT
   public:
     explicit CommandButton(const QString& caption, QWidget* parent);
     void setBackColor(std::uint32_t value);
     std::uint32_t BackColor() const { return backColor_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     std::uint32_t backColor_ = vbButtonFace;

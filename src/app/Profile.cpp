@@ -1,14 +1,9 @@
 #include "app/Profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
+#include <unordered_map>
 #include <vector>
+
+#include "app/FileOps.h"
 
 namespace calvetta {
 namespace {
@@ -42,6 +37,14 @@ bool SameName(std::string_view a, std::string_view b) {
         if (x != y) return false;
     }
     return true;
+}
+
+// The name as SameName compares it.
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
 enum class LineKind { Other, Section, Key };
@@ -133,8 +136,13 @@ std::optional<std::size_t> FindKeyLine(const Parsed& p, std::string_view section
     return std::nullopt;
 }
 
-bool HasLineEnd(const Line& line) {
-    return line.next > line.end;
+// What to add after line before another line can follow it: nothing when it
+// ends in LF; an LF when the file stops after its CR (a line end cut off,
+// which would otherwise glue the next line onto this one's value); the
+// file's line end when the line has none.
+std::string_view LineEndToAdd(std::string_view content, const Line& line, std::string_view eol) {
+    if (line.next == line.end) return eol;
+    return content[line.next - 1] == '\n' ? "" : "\n";
 }
 
 bool Storable(std::string_view section, std::string_view key, std::string_view value) {
@@ -143,65 +151,6 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
     if (section.find(']') != std::string_view::npos) return false;
     if (key.empty() || key.find('=') != std::string_view::npos) return false;
     return key.front() != '[' && key.front() != ';' && key.front() != '#';
-}
-
-// ---- files ---------------------------------------------------------------
-
-enum class ReadResult { Ok, Missing, Failed };
-
-ReadResult ReadWholeFile(const std::string& path, std::string& out) {
-    out.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    char buf[8192];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    return failed ? ReadResult::Failed : ReadResult::Ok;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Replaces the file at target with content: written to a new file in the
-// same folder, flushed to disk, then renamed over the target, so that a crash
-// leaves either the old or the new file whole.  The temporary file never
-// outlives a failure.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view content) {
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = target.string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter.fetch_add(1));
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-
-    // The replacement keeps the permissions of the file it replaces.
-    struct stat st {};
-    bool ok = true;
-    if (::stat(target.c_str(), &st) == 0) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -227,61 +176,92 @@ std::optional<std::string> FindProfileValue(std::string_view content, std::strin
 
 std::optional<std::string> SetProfileValue(std::string_view content, std::string_view section,
                                            std::string_view key, std::string_view value) {
+    return SetProfileValues(content, section,
+                            {{std::string(CText(key)), std::string(CText(value))}});
+}
+
+std::optional<std::string> SetProfileValues(std::string_view content, std::string_view section,
+                                            const std::vector<ProfileEntry>& entries) {
     section = Trim(CText(section));
-    key = Trim(CText(key));
-    value = CText(value);
-    if (!Storable(section, key, value)) return std::nullopt;
-
     const Parsed p = Parse(content);
-    std::string out;
-    out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
 
-    if (const auto at = FindKeyLine(p, section, key)) {
-        // Keep the key as it was spelled and the blanks after '='.
-        const Line& line = p.lines[*at];
-        out.append(content.substr(0, line.valueAt));
-        out.append(value);
-        out.append(content.substr(line.end));
-        return out;
-    }
-
-    // Insert after the last key line of the first section of that name (or
-    // after its header when it has no keys): blank lines and comments that
-    // follow stay where they are.
+    // Where each key of the section is read from (its first line in any
+    // section of that name), and the line after which new keys go: the last
+    // key line of the first section of that name, or its header.
+    std::unordered_map<std::string, std::size_t> lineOf;
     std::optional<std::size_t> insertAfter;
     bool inSection = false;
+    bool inFirst = false;
     for (std::size_t i = 0; i < p.lines.size(); ++i) {
         const Line& line = p.lines[i];
         if (line.kind == LineKind::Section) {
-            if (insertAfter) break;
             inSection = SameName(line.name, section);
-            if (inSection) insertAfter = i;
+            inFirst = inSection && !insertAfter;
+            if (inFirst) insertAfter = i;
         } else if (inSection && line.kind == LineKind::Key) {
-            insertAfter = i;
+            lineOf.emplace(Lower(line.name), i);
+            if (inFirst) insertAfter = i;
         }
     }
 
-    std::string keyLine;
-    keyLine.append(key).append("=").append(value).append(p.eol);
-
-    if (insertAfter) {
-        const Line& line = p.lines[*insertAfter];
-        out.append(content.substr(0, line.next));
-        if (!HasLineEnd(line)) out.append(p.eol);
-        out.append(keyLine);
-        out.append(content.substr(line.next));
-        return out;
+    // Each entry as if it were written on its own after the ones before it:
+    // a key already there (or added by an earlier entry) gets the later value.
+    std::vector<std::optional<std::string_view>> replaced(p.lines.size());
+    std::vector<std::pair<std::string_view, std::string_view>> added;
+    std::unordered_map<std::string, std::size_t> addedAt;
+    for (const auto& [entryKey, entryValue] : entries) {
+        const std::string_view key = Trim(CText(entryKey));
+        const std::string_view value = CText(entryValue);
+        if (!Storable(section, key, value)) return std::nullopt;
+        std::string name = Lower(key);
+        if (const auto at = lineOf.find(name); at != lineOf.end()) {
+            replaced[at->second] = value;
+        } else if (const auto seen = addedAt.find(name); seen != addedAt.end()) {
+            added[seen->second].second = value;
+        } else {
+            addedAt.emplace(std::move(name), added.size());
+            added.emplace_back(key, value);
+        }
     }
 
-    out.append(content);
-    if (!p.lines.empty()) {
-        const Line& last = p.lines.back();
-        if (!HasLineEnd(last)) out.append(p.eol);
-        // One blank line between the last section and the new one.
-        if (!Trim(content.substr(last.begin, last.end - last.begin)).empty()) out.append(p.eol);
+    std::string out;
+    std::size_t size = content.size() + section.size() + 8;
+    for (const auto& [key, value] : added)
+        size += key.size() + value.size() + 3;
+    out.reserve(size);
+    const auto appendAdded = [&] {
+        for (const auto& [key, value] : added)
+            out.append(key).append("=").append(value).append(p.eol);
+    };
+
+    // Replaced values keep the key as it was spelled and the blanks after '='.
+    out.append(content.substr(0, p.lines.empty() ? content.size() : p.lines.front().begin));
+    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+        const Line& line = p.lines[i];
+        if (replaced[i]) {
+            out.append(content.substr(line.begin, line.valueAt - line.begin));
+            out.append(*replaced[i]);
+            out.append(content.substr(line.end, line.next - line.end));
+        } else {
+            out.append(content.substr(line.begin, line.next - line.begin));
+        }
+        // New keys after the section's last key line: blank lines and
+        // comments that follow stay where they are.
+        if (insertAfter == i && !added.empty()) {
+            out.append(LineEndToAdd(content, line, p.eol));
+            appendAdded();
+        }
     }
-    out.append("[").append(section).append("]").append(p.eol);
-    out.append(keyLine);
+    if (!insertAfter && !added.empty()) {
+        // A new section at the end, after one blank line.
+        if (!p.lines.empty()) {
+            const Line& last = p.lines.back();
+            out.append(LineEndToAdd(content, last, p.eol));
+            if (!Trim(content.substr(last.begin, last.end - last.begin)).empty()) out.append(p.eol);
+        }
+        out.append("[").append(section).append("]").append(p.eol);
+        appendAdded();
+    }
     return out;
 }
 
@@ -300,20 +280,49 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path) {
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    // Replace the file a link points to, not the link.
-    std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    return WritePrivateProfileValues(section,
+                                     {{std::string(CText(key)), std::string(CText(value))}}, path);
+}
 
+bool WritePrivateProfileValues(std::string_view section, const std::vector<ProfileEntry>& entries,
+                               const std::string& path) {
+    const std::string target = ResolveLink(path);
     std::string content;
-    if (ReadWholeFile(target.string(), content) == ReadResult::Failed) return false;
-    const std::optional<std::string> updated = SetProfileValue(content, section, key, value);
+    if (ReadWholeFile(target, content) == ReadResult::Failed) return false;
+    const std::optional<std::string> updated = SetProfileValues(content, section, entries);
     if (!updated) return false;
     return ReplaceFile(target, *updated);
+}
+
+ProfileSnapshot::ProfileSnapshot(std::string content) : content_(std::move(content)) {
+    const Parsed p = Parse(content_);
+    std::unordered_map<std::string, Span>* keys = nullptr;
+    for (const Line& line : p.lines) {
+        if (line.kind == LineKind::Section) {
+            keys = &sections_[Lower(line.name)];
+        } else if (keys != nullptr && line.kind == LineKind::Key) {
+            // The first of two equal keys is the one read, also across two
+            // sections of the same name.
+            const std::string_view value = ValueOf(content_, line);
+            const Span span{static_cast<std::size_t>(value.data() - content_.data()), value.size()};
+            keys->emplace(Lower(line.name), span);
+        }
+    }
+}
+
+ProfileSnapshot ProfileSnapshot::FromFile(const std::string& path) {
+    std::string content;
+    if (ReadWholeFile(path, content) != ReadResult::Ok) content.clear();
+    return ProfileSnapshot(std::move(content));
+}
+
+std::optional<std::string_view> ProfileSnapshot::Find(std::string_view section,
+                                                      std::string_view key) const {
+    const auto s = sections_.find(Lower(Trim(CText(section))));
+    if (s == sections_.end()) return std::nullopt;
+    const auto k = s->second.find(Lower(Trim(CText(key))));
+    if (k == s->second.end()) return std::nullopt;
+    return std::string_view(content_).substr(k->second.at, k->second.size);
 }
 
 }  // namespace calvetta

@@ -22,6 +22,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace calvetta {
 
@@ -40,6 +43,15 @@ std::optional<std::string> FindProfileValue(std::string_view content, std::strin
 std::optional<std::string> SetProfileValue(std::string_view content, std::string_view section,
                                            std::string_view key, std::string_view value);
 
+// A key and the value to set it to.
+using ProfileEntry = std::pair<std::string, std::string>;
+
+// The content with every entry set in section, in order, exactly as that many
+// SetProfileValue calls one after the other would leave it, but parsed once.
+// Nothing when any entry cannot be stored (then none is).
+std::optional<std::string> SetProfileValues(std::string_view content, std::string_view section,
+                                            const std::vector<ProfileEntry>& entries);
+
 // The value of key in section of the file at path, or defaultValue when the
 // file, the section or the key is missing or the file cannot be read; cut to
 // at most bufferSize - 1 bytes, never inside a UTF-8 character.
@@ -54,6 +66,35 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // or the arguments cannot be stored (see SetProfileValue).
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path);
+
+// Sets every entry in section of the file at path with one replacement of
+// the file: the bytes left are those of one WritePrivateProfileString call per
+// entry, in order.  False, with the file unchanged, as for
+// WritePrivateProfileString, or when any entry cannot be stored.
+bool WritePrivateProfileValues(std::string_view section, const std::vector<ProfileEntry>& entries,
+                               const std::string& path);
+
+// A profile file read once and indexed once, for callers that read many keys:
+// Find gives what FindProfileValue gives for the same content, without
+// parsing the content again.
+class ProfileSnapshot {
+  public:
+    explicit ProfileSnapshot(std::string content = {});
+    // The file's content as it is now; a missing or unreadable file reads as
+    // empty, so every key is missing, as GetPrivateProfileString sees it.
+    static ProfileSnapshot FromFile(const std::string& path);
+
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+  private:
+    struct Span {
+        std::size_t at = 0;
+        std::size_t size = 0;
+    };
+    std::string content_;
+    // Lower-case section name -> lower-case key name -> value in content_.
+    std::unordered_map<std::string, std::unordered_map<std::string, Span>> sections_;
+};
 
 // s cut to at most maxBytes bytes, shortened further so that no UTF-8
 // character is split.

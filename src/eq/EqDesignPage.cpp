@@ -165,6 +165,8 @@ void EqDesign::BuildGraph(PictureBox* container) {
                                  kBandLabelWidth, kBandLabelHeight);
         number->setFont(small);
         number->setForeColor(0xE0E0E0);
+        // A number may lie over a neighbour's handle: the handle keeps the mouse.
+        number->setAttribute(Qt::WA_TransparentForMouseEvents);
         BandLbl.add(k, number);
 
         auto handle = [&](const ImageControl* picture, int x, int height) {
@@ -198,6 +200,7 @@ void EqDesign::BuildGraph(PictureBox* container) {
     DisplayLbl->setForeColor(vbBlack);
     DisplayLbl->setFrameStyle(QFrame::Box | QFrame::Plain);
     DisplayLbl->setIndent(3);
+    DisplayLbl->setAttribute(Qt::WA_TransparentForMouseEvents);
     DisplayLbl->hide();
 
     // The flat line of a window whose bands were never designed.

@@ -76,7 +76,9 @@ void ResponseGraph::DrawMarker(QPointF centre) {
 void ResponseGraph::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.drawPixmap(event->rect(), background_, event->rect());
-    // Twips to pixels for everything drawn on top of the background.
+    // Twips to pixels for everything drawn on top of the background; smooth,
+    // so a curve within a pixel of the 0 dB line shows no steps.
+    p.setRenderHint(QPainter::Antialiasing);
     p.scale(1.0 / kTwips, 1.0 / kTwips);
     QPen pen(kCurveColour, 2.0 * kTwips);
     pen.setCapStyle(Qt::FlatCap);

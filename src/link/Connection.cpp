@@ -80,20 +80,20 @@ void PrivateDesign::ShowLinkDown() {
     ConnectLab->setForeColor(vbRed);
 }
 
-void PrivateDesign::PortLost() { ShowLinkDown(); }
+void PrivateDesign::PortLost() {
+    ShowLinkDown();
+}
 
 void PrivateDesign::ConnectCmd_Click() {
     if (UARTCOM == nullptr) return;
-    // A text that names no port 1 to 255 is refused; the link is shown down
-    // rather than left up under a label that says otherwise.
-    const std::optional<int> port = PortNumberFromText(Com_Combo1->Text());
-    if (!port) {
-        ShowLinkDown();
-        return;
-    }
-
-    // An open port stays in use, even if another one is chosen now.
+    // An open port stays in use whatever the text now says, so a text that
+    // names no port 1 to 255 is refused only when a port is to be opened.
     if (!UARTCOM->PortOpen()) {
+        const std::optional<int> port = PortNumberFromText(Com_Combo1->Text());
+        if (!port) {
+            ShowLinkDown();
+            return;
+        }
         UARTCOM->setCommPort(*port > 15 ? 15 : *port);
         UARTCOM->setInputMode(1);
         UARTCOM->setSettings(QStringLiteral("38400,n,8,1"));

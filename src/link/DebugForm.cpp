@@ -26,8 +26,12 @@ DebugForm::DebugForm(FrameSender& sender, QWidget* parent)
     SetTwipsGeometry(text1_, 0, 480, 8535, 5415);
     text1_->setReadOnly(true);
     text1_->setUndoRedoEnabled(false);
-    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Multi-line with a vertical scroll bar only: long lines wrap, and a line
+    // without blanks (a long frame) breaks where the box ends.
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette p = text1_->palette();
     p.setColor(QPalette::Text, Qt::black);
     text1_->setPalette(p);

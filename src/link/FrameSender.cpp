@@ -56,9 +56,11 @@ void FrameSender::SendPacket() {
     frame[4 + n] = static_cast<std::uint8_t>(sum & 0xFF);
     frame[5 + n] = FrameEnd;
 
-    // The line is in the log before the port is written.
+    // The line is in the log before the port is written.  Without the debug
+    // switch nothing can ever show the log, so it is not kept: it would only
+    // grow for the whole run.
     const std::size_t lineStart = debugLog_.size();
-    debugLog_ += SentFrameLine(frame);
+    if (link_.DebugOn) debugLog_ += SentFrameLine(frame);
 
     const bool written = writer_ ? writer_(frame) : false;
     if (link_.DebugOn && logShown_) {

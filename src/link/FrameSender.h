@@ -61,6 +61,8 @@ class FrameSender {
     void SendPacket();
 
     std::int16_t SendSeq() const { return sendSeq_; }
+    // Every sent-frame line since start-up or the last Clear, kept only while
+    // DebugOn.
     const std::string& DebugLog() const { return debugLog_; }
     void ClearDebugLog() { debugLog_.clear(); }
 

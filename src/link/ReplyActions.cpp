@@ -18,9 +18,10 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             break;
         }
         case ParamId::InputSelect: {
-            // Only 0 to 8 are taken: a report of 9 or 10 shows "ANALOG".
+            // Every connector, ANALOG to HDMI 6 (0 to 10); anything above
+            // shows "ANALOG".
             const std::uint8_t p2 = RxPayload[2];
-            Input_Cmd_Click(p2 < 9 ? p2 : 0);
+            Input_Cmd_Click(p2 <= 10 ? p2 : 0);
             break;
         }
         case ParamId::SpeakerLayout: {
@@ -97,10 +98,13 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             SPKBSLSR_Opt.select(RxPayload[5] > 2 ? 0 : RxPayload[5]);
             break;
         case ParamId::Crossover:
-            // A reported position above 7 shows the first text. Setting a
-            // list's text runs no handler.
+            // Every position that has a text (40 Hz to 200 Hz) is shown as
+            // reported: the next change of any list sends all four back, so
+            // a position shown wrongly would be sent wrongly.  One without a
+            // text shows the first.  Setting a list's text runs no handler.
             for (std::size_t k = 0; k < 4; ++k) {
-                const std::uint8_t p = RxPayload[2 + k] > 7 ? 0 : RxPayload[2 + k];
+                const std::size_t reported = RxPayload[2 + k];
+                const std::size_t p = reported < tables().XoverLabel.size() ? reported : 0;
                 Combo2(static_cast<int>(k))
                     ->setText(QString::fromStdString(tables().XoverLabel[p]));
             }

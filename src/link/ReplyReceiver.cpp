@@ -71,8 +71,10 @@ void ReplyReceiver::UARTCOM_OnComm(int commEvent) {
         if (hooks_.setTimerEnabled) hooks_.setTimerEnabled(wasEnabled);
     });
 
-    // Fewer than 8 bytes stay in the port until a later event finds more.
-    if (!hooks_.inBufferCount || hooks_.inBufferCount() < kRxMinWaiting) return;
+    // Every waiting byte is taken, however few: the last piece of a reply may
+    // be short and nothing may follow it.  The parser waits for a frame that
+    // is not yet complete.
+    if (!hooks_.inBufferCount || hooks_.inBufferCount() < 1) return;
     if (!hooks_.takeInput) return;
     rxChunk_.clear();
     hooks_.takeInput(rxChunk_);
@@ -113,13 +115,12 @@ void ReplyReceiver::EventTimer_Timer() {
 }
 
 void ReplyReceiver::ParseOneFrame() {
-    // Search for FA 2A while more than 7 bytes are unread; a lone FAh is
-    // dropped together with the byte after it.
+    // Search for FA 2A while more than 7 bytes are unread, one byte at a
+    // time: the byte after a lone FAh may be the FAh of a valid reply.
     for (;;) {
-        if (Unread() <= kRxMinWaiting - 1) return;
-        const std::uint8_t first = At(0);
-        if (first == FrameStart && At(1) == ReplyMark) break;
-        Advance(first == FrameStart ? 2 : 1);
+        if (Unread() < kRxSmallestFrame) return;
+        if (At(0) == FrameStart && At(1) == ReplyMark) break;
+        Advance(1);
     }
 
     // A length that no frame can have (0, 1, or more than the payload buffer
@@ -138,14 +139,11 @@ void ReplyReceiver::ParseOneFrame() {
         rxPayload_[static_cast<std::size_t>(i)] = b;
         sum = static_cast<std::uint16_t>(sum + b);
     }
-    // A bad frame is skipped only up to its checksum or end byte: the search
-    // of later ticks resumes there.
-    if (At(4 + n) != static_cast<std::uint8_t>(sum & 0xFF)) {
-        Advance(4 + n);
-        return;
-    }
-    if (At(5 + n) != FrameEnd) {
-        Advance(5 + n);
+    // A bad frame costs only its FAh: the search of later ticks resumes on
+    // the byte after it.  A truncated frame "ends" inside the replies that
+    // follow it, and resuming at its checksum or end byte would cut into them.
+    if (At(4 + n) != static_cast<std::uint8_t>(sum & 0xFF) || At(5 + n) != FrameEnd) {
+        Advance(1);
         return;
     }
     Advance(kHeaderAndTrailer + n);

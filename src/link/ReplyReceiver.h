@@ -20,7 +20,7 @@ inline constexpr int kRxRingSize = 16385;             // RxRing holds bytes 0..1
 inline constexpr int kRxMaxUnread = kRxRingSize - 1;  // read == write means empty
 inline constexpr std::size_t kRxPayloadSize = 65;     // RxPayload holds bytes 0..64
 inline constexpr int kReplyTimerMs = 10;
-inline constexpr int kRxMinWaiting = 8;  // fewer waiting bytes stay in the port
+inline constexpr int kRxSmallestFrame = 8;  // fewer unread bytes than this wait for more
 
 using RxPayloadBytes = std::array<std::uint8_t, kRxPayloadSize>;
 
@@ -50,9 +50,9 @@ class ReplyReceiver {
 
     void setHooks(ReceiverHooks hooks) { hooks_ = std::move(hooks); }
 
-    // The receive event: acts only on event code 2 (data arrived), and then
-    // only when 8 or more bytes wait; the reply timer is off meanwhile and
-    // back in its former state afterwards.
+    // The receive event: acts only on event code 2 (data arrived) and then
+    // takes every waiting byte; the reply timer is off meanwhile and back in
+    // its former state afterwards.
     void UARTCOM_OnComm(int commEvent);
 
     // The reply timer's tick: takes at most one frame from the ring.  Always

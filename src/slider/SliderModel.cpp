@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "slider/ControlError.h"
 
@@ -46,7 +47,15 @@ std::int16_t SliderModel::StoredValueFor(std::int32_t New_Value) const {
     return static_cast<std::int16_t>(product);
 }
 
+void SliderModel::setValueFromDrag(std::int32_t New_Value) {
+    fromDrag_ = true;
+    setValue(New_Value);
+}
+
 void SliderModel::setValue(std::int32_t New_Value) {
+    // Taken first, so that an assignment made by a handler of this one's
+    // events counts as code again.
+    const bool fromDrag = std::exchange(fromDrag_, false);
     if (New_Value < m_Min || New_Value > m_Max) {
         Refuse("Value", New_Value,
                "is outside " + std::to_string(m_Min) + ".." + std::to_string(m_Max));
@@ -56,8 +65,10 @@ void SliderModel::setValue(std::int32_t New_Value) {
 
     // A repeated nonzero value raises nothing; 0 is never suppressed.
     if (v != lastValue_ || v == 0) {
-        // During a drag the drag code has already placed the thumb.
-        if (!m_Dragging) surface_.PlaceThumb(New_Value);
+        // The drag code has already placed the thumb for its own value; any
+        // other assignment (a device report in the middle of a drag, say)
+        // moves it, so that thumb and value agree after the release.
+        if (!fromDrag) surface_.PlaceThumb(New_Value);
         surface_.PaintSlider();
         lastValue_ = v;
         events_.RaiseValueChanged();

@@ -66,6 +66,10 @@ class SliderModel {
     // nothing.
     std::int16_t Value() const { return m_Value; }
     void setValue(std::int32_t New_Value);
+    // The drag's own assignment: the same rules, but the drag code has already
+    // placed the thumb.  Every other assignment places it, also one made
+    // while a drag is in progress.
+    void setValueFromDrag(std::int32_t New_Value);
     std::int16_t Min() const { return m_Min; }
     void setMin(std::int32_t New_Min);
     std::int16_t Max() const { return m_Max; }
@@ -111,6 +115,7 @@ class SliderModel {
     std::int16_t m_Step = 0;
     std::int32_t m_hWnd = 0;
     std::int32_t lastValue_ = 0;
+    bool fromDrag_ = false;  // the assignment under way is the drag's own
 };
 
 }  // namespace calvetta

@@ -330,7 +330,9 @@ void ruqSlider::DrawGroove(QPainter& painter) const {
     QRect ring(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
     if (edge & kRaisedOuter) DrawBorder(painter, ring, light, darkShadow);
     if (edge & kSunkenOuter) DrawBorder(painter, ring, shadow, highlight);
-    ring.adjust(1, 1, -1, -1);
+    // An inner border goes inside an outer one; alone (the thin raised
+    // groove) it takes the outer ring, where the thin sunken groove is too.
+    if (edge & (kRaisedOuter | kSunkenOuter)) ring.adjust(1, 1, -1, -1);
     if (edge & kRaisedInner) DrawBorder(painter, ring, highlight, shadow);
     if (edge & kSunkenInner) DrawBorder(painter, ring, darkShadow, light);
 }
@@ -428,7 +430,7 @@ void ruqSlider::UserControl_MouseMove(short, short, float X, float Y) {
     } else {
         Slider.Top = ClampToTrack(Y - model_.m_GrabY, track);
     }
-    model_.setValue(ValueFromThumb());
+    model_.setValueFromDrag(ValueFromThumb());
 }
 
 void ruqSlider::UserControl_MouseUp(short Button, short Shift, float X, float Y) {

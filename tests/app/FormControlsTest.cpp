@@ -15,7 +15,31 @@ class FormControlsTest : public QObject {
   private slots:
     void comboRunsClickOnlyForAPickFromTheList();
     void optionGroupRunsItsHandlerOnlyOnBecomingSelected();
+    void commandButtonShowsItsBackColourFlat();
 };
+
+void FormControlsTest::commandButtonShowsItsBackColourFlat() {
+    QApplication::setStyle(QStringLiteral("Fusion"));  // the program's style, which shades buttons
+    QWidget page;
+    auto* button = new CommandButton(QStringLiteral("Main Panel"), &page);
+    SetTwipsGeometry(button, 0, 0, 1695, 375);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const QRgb face = QPalette().color(QPalette::Button).rgb();
+    for (const auto& [colour, expected] :
+         {std::pair{vbRed, qRgb(255, 0, 0)}, std::pair{vbButtonFace, face}}) {
+        button->setBackColor(colour);
+        for (bool down : {false, true}) {
+            button->setDown(down);
+            // The rows above and below the caption, inside the 2-pixel border.
+            const QImage image = button->grab().toImage();
+            for (int x = 2; x < image.width() - 2; ++x) {
+                QCOMPARE(image.pixel(x, 2), expected);
+                QCOMPARE(image.pixel(x, image.height() - 3), expected);
+            }
+        }
+    }
+}
 
 void FormControlsTest::comboRunsClickOnlyForAPickFromTheList() {
     QWidget page;

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "TempFolder.h"
 
@@ -64,25 +65,62 @@ TEST_F(IniAccess, WriteFailsSilentlyWithoutItsFolder) {
     EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
-TEST_F(IniAccess, EqualiserStoreRoundTrip) {
-    // The EQ save's order; a second save replaces every value where it stands.
-    const auto key = [](int c, int b, const char* what) {
-        return "PEQ_Ch" + std::to_string(c) + "_Band" + std::to_string(b) + what;
+TEST_F(IniAccess, SnapshotReadsWhatReadINIReads) {
+    std::string wide = std::string(125, 'a') + "\xF0\x9F\x8E\xB5";  // split by the 127-byte cut
+    const std::string files[] = {
+        "",
+        "\xEF\xBB\xBF[Main_Config]\r\n Main_VOL = \"  -40 \" \r\nDelay_0=\r\nDelay_1=  \t\r\n"
+        "delay_2=5\r\nDELAY_2=6\r\n;Delay_3=9\r\nDelay_4=" +
+            wide + "\r\nDelay_5=" + std::string(300, 'z') + "\r\nDelay_6=7\0junk"s +
+            "\r\n[main_config]\r\nDelay_7=8\r\nMain_VOL=1\r\n",
+        "Main_VOL=3\n[ Main_Config "
+        "]\nCutoff_0=\"\n[Main_Config\nCutoff_1=2\n[PEQ_Config]\nCutoff_2=1",
+        "[Main_Config]\rMain_VOL=2\r",
     };
-    for (int pass = 0; pass < 2; ++pass) {
-        WriteINI(ini, "PEQ_Config", "PEQ_Active", pass == 0 ? "True" : "False");
-        for (int c = 0; c < 8; ++c) {
-            for (int b = 1; b <= 10; ++b) {
-                WriteINI(ini, "PEQ_Config", key(c, b, "_Freq"), std::to_string(b * 20 + pass));
-                WriteINI(ini, "PEQ_Config", key(c, b, "_Gain"), "200");
-                WriteINI(ini, "PEQ_Config", key(c, b, "_Q"), "10");
-            }
-        }
+    const char* keys[] = {"Main_VOL", "Delay_0", "Delay_1", "Delay_2",  "Delay_3",  "Delay_4",
+                          "Delay_5",  "Delay_6", "Delay_7", "Cutoff_0", "Cutoff_1", "Cutoff_2"};
+    for (const auto& file : files) {
+        Put(ini, file);
+        const IniSnapshot snapshot(ini);
+        for (const char* section : {"Main_Config", " MAIN_config ", "PEQ_Config", "Other"})
+            for (const char* key : keys)
+                EXPECT_EQ(snapshot.Read(section, key), ReadINI(ini, section, key))
+                    << file << " / " << section << " / " << key;
     }
-    const std::string text = Get(ini);
-    EXPECT_EQ(text.rfind("[PEQ_Config]\r\nPEQ_Active=False\r\nPEQ_Ch0_Band1_Freq=21\r\n", 0), 0u);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 242);
-    EXPECT_EQ(ReadINI(ini, "PEQ_Config", key(3, 7, "_Freq")), "141");
+}
+
+TEST_F(IniAccess, ManyKeysAtOnceLeaveWhatSingleWritesLeave) {
+    const std::string start = "[PEQ_Config]\nv=0\n\n[Other]\nv=1\n";
+    const std::vector<std::pair<std::string, std::string>> keyValues = {
+        {"v", std::string(200, 'v')},
+        {"w", "12\0junk"s},
+        {"x", "\xC3\xA9" + std::string(130, 'e')},
+        {"V", "3"}};
+    Put(ini, start);
+    for (const auto& [key, value] : keyValues)
+        WriteINI(ini, "PEQ_Config", key, value);
+    const std::string singles = Get(ini);
+    Put(ini, start);
+    ASSERT_TRUE(WriteINIKeys(ini, "PEQ_Config", keyValues));
+    EXPECT_EQ(Get(ini), singles);
+
+    // Failures change nothing and are reported.
+    EXPECT_FALSE(WriteINIKeys(ini, "PEQ_Config", {{"v", "4"}, {"y", "5\r\n[Evil]"}}));
+    EXPECT_EQ(Get(ini), singles);
+    EXPECT_FALSE(WriteINIKeys(Path("Modules/x.ini"), "PEQ_Config", keyValues));
+}
+
+TEST(IniNumber, TakesPlainDecimalNumbersOnly) {
+    for (const auto& [text, value] :
+         {std::pair{"-40", -40.0}, {"+7", 7.0}, {"12.5", 12.5}, {".5", 0.5}, {"7.", 7.0}})
+        EXPECT_EQ(IniNumber(text), value) << text;
+    // A full-width digit last.
+    for (const char* text :
+         {"", "-", ".", "+-1", "1.2.3", " 7", "1e2", "0x1A", "nan", "inf", "1,5", "\xEF\xBC\x91"})
+        EXPECT_EQ(IniNumber(text), std::nullopt) << text;
+    EXPECT_FALSE(std::signbit(*IniNumber("-0.0")));
+    // 127 digits (the longest value ReadINI gives) still read.
+    EXPECT_EQ(IniNumber(std::string(126, '0') + "9"), 9);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -151,6 +152,14 @@ void PrivateDesignTest::debugWindowShowsExactlyTheLog() {
     const std::vector<std::uint8_t> payload{0xF0, 0x09, 0xD8};
     h.window->debugForm()->AppendReceivedLine(ReceivedFrameLine(payload));
     QVERIFY(h.debugText().endsWith(QStringLiteral("0xF0,0x9,0xD8,\n")));
+
+    // The longest reply's line wraps inside the box: it scrolls only up and down.
+    QPlainTextEdit* box = h.window->debugForm()->Text1();
+    h.window->debugForm()->AppendReceivedLine(
+        ReceivedFrameLine(std::vector<std::uint8_t>(65, 0xF0)));
+    QCoreApplication::processEvents();
+    QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(box->verticalScrollBar()->isVisible());
     h.send({OpSet, Id(ParamId::MuteState), 1});
     QCOMPARE(h.debugText(), h.debugLogAsShown());
     QVERIFY(!h.debugText().contains(QStringLiteral("0x")));

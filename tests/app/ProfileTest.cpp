@@ -67,6 +67,9 @@ TEST(ProfileText, SetsOneKeyAndKeepsEveryOtherByte) {
         {"[T]\nX=1\n", " S ", " A ", "1", "[T]\nX=1\n\n[S]\nA=1\n"},
         {"[T]\nX=1", "S", "A", "1", "[T]\nX=1\n\n[S]\nA=1\n"},
         {"[T]\r\nX=1\r\n\r\n", "S", "A", "1", "[T]\r\nX=1\r\n\r\n[S]\r\nA=1\r\n"},
+        // A file cut off after a CR: the line end is completed, not glued onto.
+        {"[S]\r\nA=1\r", "S", "B", "2", "[S]\r\nA=1\r\nB=2\r\n"},
+        {"[T]\nX=1\r", "S", "A", "1", "[T]\nX=1\r\n\n[S]\nA=1\n"},
         {"", "S", "A", "12\0\n[X]"s, "[S]\r\nA=12\r\n"},  // a NUL ends the value
     };
     for (const auto& c : cases)

@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <algorithm>
 #include <chrono>
+#include <set>
 
 #include "ProgramRun.h"
+#include "eq/EqBands.h"
 #include "support/FakeDevice.h"
 
 using namespace calvetta::test;
@@ -23,12 +26,63 @@ constexpr int kConnectY = 12;
 // The master volume's right arrow: 8820 twips from the left, the page at 600.
 constexpr int kMasterRightArrowX = 8820 / 15 + 8;
 constexpr int kMasterRightArrowY = (600 + 735) / 15 + 12;
+// The EQ Design page, shown at 480 twips: its tab, the band button row, and
+// band 5's centre handle at 851 Hz and 0 dB on the graph.
+constexpr int kEqTabX = 1800 / 15 + 40;
+constexpr int kBandRowY = (480 + 5625) / 15 + 5;
+constexpr int BandButtonX(int k) {  // clear of the caption, where the colour shows
+    return (420 + 720 * k) / 15 + 5;
+}
+constexpr int kFlatX = 11400 / 15 + 40;
+constexpr int kBand5HandleX = (40 + 6964) / 15 + 2;
+constexpr int kBand5HandleY = (480 + 30 + 2250) / 15 + 3;
+
+// xdotool commands; a move is to a point of the program's window, in pixels.
+QStringList MoveTo(const QString& windowId, int x, int y) {
+    return {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId, QString::number(x),
+            QString::number(y)};
+}
+
+void Xdo(const QStringList& args) {
+    QProcess::execute(QStringLiteral("xdotool"), args);
+}
+
+void ClickAt(const QString& windowId, int x, int y) {
+    Xdo(MoveTo(windowId, x, y) << QStringLiteral("click") << QStringLiteral("1"));
+}
 
 void ClickConnect(const QString& windowId) {
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId,
-                       QString::number(kConnectX), QString::number(kConnectY),
-                       QStringLiteral("click"), QStringLiteral("1")});
+    ClickAt(windowId, kConnectX, kConnectY);
+}
+
+// The colour of one pixel of the window, as the screen shows it.
+QColor PixelAt(const QString& windowId, int x, int y) {
+    QProcess p;
+    p.start(QStringLiteral("import"),
+            {QStringLiteral("-window"), windowId, QStringLiteral("-crop"),
+             QStringLiteral("1x1+%1+%2").arg(x).arg(y), QStringLiteral("-depth"),
+             QStringLiteral("8"), QStringLiteral("txt:-")});
+    p.waitForFinished(10000);
+    const QString out = QString::fromLatin1(p.readAllStandardOutput());
+    // "0,0: (255,138,138)  #FF8A8A  srgb(255,138,138)" after a "#" comment line.
+    const qsizetype hash = out.lastIndexOf(QLatin1Char('#'));
+    return hash < 0 ? QColor() : QColor(out.mid(hash, 7));
+}
+
+bool Reddish(const QColor& c) {
+    return c.red() - c.green() > 60 && c.red() - c.blue() > 60;
+}
+
+// Waits until the device has heard nothing for a second; the requests then.
+std::vector<DeviceRequest> QuietRequests(const FakeDevice& device) {
+    std::size_t seen = device.requests().size();
+    for (int i = 0; i < 60; ++i) {
+        QTest::qWait(1000);
+        const std::size_t now = device.requests().size();
+        if (now == seen && now > 0) break;
+        seen = now;
+    }
+    return device.requests();
 }
 
 // CPU seconds the process has used so far, from /proc.
@@ -70,6 +124,7 @@ class LinkTest : public QObject {
   private slots:
     void readBackNoiseAndUnplug();
     void stepArrowStartsFromTheMirroredValue();
+    void eqPageFlatBandHandleAndReply();
 };
 
 void LinkTest::readBackNoiseAndUnplug() {
@@ -166,13 +221,94 @@ void LinkTest::stepArrowStartsFromTheMirroredValue() {
     QCOMPARE(device.requests().size(), std::size_t{29});
 
     // The master's right arrow (Main Panel, level with the master slider).
+    const auto stepUp = [&] {
+        device.clearRequests();
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                           QString::number(kMasterRightArrowX), QString::number(kMasterRightArrowY),
+                           QStringLiteral("click"), QStringLiteral("1")});
+        return device.waitForRequests(1, 5s) ? device.requests().front().payload
+                                             : std::vector<std::uint8_t>{};
+    };
+    QCOMPARE(stepUp(), (std::vector<std::uint8_t>{0x06, 0x09, 0xE8}));
+
+    // A report of -30 dB that comes as 8 bytes and then its last byte alone
+    // is applied all the same: the next step goes to -29 dB.
+    const auto report = ReplyFrameBytes(0x40, {0xF0, 0x09, 0xE2});
+    QVERIFY(device.inject({report.begin(), report.begin() + 8}));
+    QTest::qWait(200);
+    QVERIFY(device.inject({report.begin() + 8, report.end()}));
+    QTest::qWait(300);
+    QCOMPARE(stepUp(), (std::vector<std::uint8_t>{0x06, 0x09, 0xE3}));
+    Stop(*p);
+}
+
+void LinkTest::eqPageFlatBandHandleAndReply() {
+    FakeDevice device;
+    ProgramFolder folder;
+    auto p = folder.start(
+        {}, {QStringLiteral("CALVETTA_COM1=") + QString::fromStdString(device.linkPath())});
+    const QString window = WaitForWindow(kMain);
+    QVERIFY(!window.isEmpty());
+    ClickConnect(window);
+    QVERIFY(device.waitForRequests(29, 10s));
+    QTest::qWait(800);
+    ClickAt(window, kEqTabX, kConnectY);
+
+    // Flat: every channel's default bands leave, SW only its bands 1 and 2,
+    // and the burst ends with FL band 1.
+    using Bytes = std::vector<std::uint8_t>;
     device.clearRequests();
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-                       QString::number(kMasterRightArrowX), QString::number(kMasterRightArrowY),
-                       QStringLiteral("click"), QStringLiteral("1")});
-    QVERIFY(device.waitForRequests(1, 5s));
-    QCOMPARE(device.requests().front().payload, (std::vector<std::uint8_t>{0x06, 0x09, 0xE8}));
+    ClickAt(window, kFlatX, kBandRowY);
+    auto requests = QuietRequests(device);
+    QVERIFY(!requests.empty());
+    std::set<std::pair<int, int>> bands;
+    for (const DeviceRequest& r : requests) {
+        QCOMPARE(r.payload.size(), std::size_t{7});
+        QCOMPARE(r.payload[1], std::uint8_t{0x0E});
+        bands.insert({r.payload[2], r.payload[3]});
+        if (r.payload[2] == 7) QVERIFY(r.payload[3] <= 2);
+    }
+    QCOMPARE(bands.size(), std::size_t{7 * 10 + 2});
+    for (int ch = 0; ch < 8; ++ch) {
+        for (int band = 1; band <= (ch == 7 ? 2 : 10); ++band) {
+            const std::uint8_t freq = calvetta::BandDefaultFreq[static_cast<std::size_t>(band - 1)];
+            const Bytes flat = {
+                0x06, 0x0E, static_cast<std::uint8_t>(ch), static_cast<std::uint8_t>(band), 0xC8,
+                freq, 0x0A};
+            QVERIFY(std::any_of(requests.begin(), requests.end(),
+                                [&](const DeviceRequest& r) { return r.payload == flat; }));
+        }
+    }
+    QCOMPARE(requests.back().payload, (Bytes{0x06, 0x0E, 0x00, 0x01, 0xC8, 0x1A, 0x0A}));
+    qInfo("Flat sent %zu frames", requests.size());
+
+    // "EQ5", then its centre handle dragged right: four positions a move.
+    device.clearRequests();
+    ClickAt(window, BandButtonX(4), kBandRowY);
+    QCOMPARE(QuietRequests(device).back().payload, (Bytes{0x06, 0x0E, 0, 5, 0xC8, 139, 0x0A}));
+    QVERIFY(Reddish(PixelAt(window, BandButtonX(4), kBandRowY)));
+    device.clearRequests();
+    const QStringList pause = {QStringLiteral("sleep"), QStringLiteral("0.3")};
+    Xdo(MoveTo(window, kBand5HandleX, kBand5HandleY)
+        << QStringLiteral("mousedown") << QStringLiteral("1") << pause
+        << MoveTo(window, kBand5HandleX + 40, kBand5HandleY) << pause
+        << MoveTo(window, kBand5HandleX + 41, kBand5HandleY) << pause << QStringLiteral("mouseup")
+        << QStringLiteral("1"));
+    requests = QuietRequests(device);
+    Bytes freqs;
+    for (const DeviceRequest& r : requests)
+        freqs.push_back(r.payload[5]);
+    QCOMPARE(freqs.back(), std::uint8_t{147});
+    QVERIFY(std::count(freqs.begin(), freqs.end(), std::uint8_t{143}) > 0);
+
+    // A band report shows FR's band 3 and sends nothing back.
+    device.clearRequests();
+    QVERIFY(device.inject(ReplyFrameBytes(1, {0xF0, 0x0E, 2, 3, 190, 80, 12})));
+    QTest::qWait(800);
+    QVERIFY(device.requests().empty());
+    QVERIFY(Reddish(PixelAt(window, BandButtonX(2), kBandRowY)));
+    QVERIFY(!Reddish(PixelAt(window, BandButtonX(4), kBandRowY)));
     Stop(*p);
 }
 

@@ -1,6 +1,8 @@
 // Starts a fake device on a pseudo-terminal for trying the window by hand:
-//   CALVETTA_COM1=<path printed below> calvetta
-// prints every request frame it decodes until interrupted (Ctrl+C).
+//   calvetta_fake_device [path of the program]
+// prints the command that starts the program against it (CALVETTA_COM1=<path>
+// followed by the program), then every request frame it decodes until
+// interrupted (Ctrl+C).
 
 #include <signal.h>
 
@@ -12,7 +14,7 @@
 #include "link/Protocol.h"
 #include "support/FakeDevice.h"
 
-int main() {
+int main(int argc, char** argv) {
     using namespace calvetta;
     using Clock = std::chrono::steady_clock;
 
@@ -34,7 +36,11 @@ int main() {
     });
     std::printf("fake device on %s (also reachable as %s)\n", device.slavePath().c_str(),
                 device.linkPath().c_str());
-    std::printf("start the program with CALVETTA_COM1=%s\n", device.linkPath().c_str());
+    const char* program = argc > 1 ? argv[1] : "calvetta";
+    std::printf(
+        "start the program in another terminal with\n    CALVETTA_COM1=%s %s\n"
+        "then press Connect (port COM1)\n",
+        device.linkPath().c_str(), program);
     std::fflush(stdout);
 
     int sig = 0;

@@ -65,7 +65,7 @@ void DeviceMirrorTest::readBackMirrorsTheDevice() {
     QCOMPARE(w.SPKLR_Opt.selected(), 1);
     QCOMPARE(w.SPKC_Opt.selected(), 2);
     QCOMPARE(w.Combo2(0)->Text(), QStringLiteral("40  Hz"));
-    QCOMPARE(w.Combo2(1)->Text(), QStringLiteral("40  Hz"));  // 12 is above 7
+    QCOMPARE(w.Combo2(1)->Text(), QStringLiteral("200 Hz"));
     QCOMPARE(w.Combo2(3)->Text(), QStringLiteral("110 Hz"));
     QCOMPARE(w.Sub_Opt.selected(), 1);
     QCOMPARE(w.Dynamic_Opt.selected(), 2);

@@ -230,15 +230,16 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     const Get version = [&] { return w.VersionLabel->text(); };
     auto level = [&](int i) -> Get { return [&, i] { return n(w.VOLSlider(i)->Value()); }; };
     // In order, so each clamp shows against the previous value: a connector
-    // under BLUETOOTH is ANALOG, 9 and 10 are not taken, a trim channel above
-    // 7 is FL, a master byte below A5h is 0 dB and A5h itself -40 dB.
+    // under BLUETOOTH is ANALOG, one above 10 too, a trim channel above 7 is
+    // FL, a master byte below A5h is 0 dB and A5h itself -40 dB.
     const struct {
         std::uint8_t id, value, more;
         Get actual;
         const char* expected;
     } rows[] = {{0x02, 5, 0, source, "5"},        {0x03, 4, 0, input, "0"},
                 {0x02, 7, 0, source, "0"},        {0x03, 8, 0, input, "8"},
-                {0x03, 9, 0, input, "0"},         {0x04, 2, 0, layout, "9"},
+                {0x03, 9, 0, input, "9"},         {0x03, 10, 0, input, "10"},
+                {0x03, 11, 0, input, "0"},        {0x04, 2, 0, layout, "9"},
                 {0x04, 2, 0, mode, "-1"},         {0x04, 0, 0, layout, "8"},
                 {0x04, 5, 0, layout, "7"},        {0x05, 1, 0, format, "PCM"},
                 {0x07, 10, 0, mode, "8"},         {0x07, 1, 0, mode, "0"},

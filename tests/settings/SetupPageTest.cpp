@@ -240,7 +240,8 @@ void SetupPageTest::repliesMirrorTheDeviceAndSendNothing() {
     QCOMPARE(sizes(), (std::vector{1, 2, 1, 2}));
     h.applyReply({0xF0, 0x0C, 2, 3, 2, 0xFF});  // the front pair has no Off
     QCOMPARE(sizes(), (std::vector{0, 0, 2, 0}));
-    h.applyReply({0xF0, 0x0D, 7, 8, 3, 12});  // above 7 shows the first text
+    h.applyReply({0xF0, 0x0D, 7, 12, 13, 0xFF});  // every listed position; above 12 the first
+    QCOMPARE(w.Combo2(1)->Text(), QStringLiteral("200 Hz"));
     h.applyReply({0xF0, 0x11, 1, 0x1D});
     QCOMPARE(w.DelayLab(1)->text(), QStringLiteral("2.9m"));
     h.applyReply({0xF0, 0x11, 0, 50});
@@ -249,7 +250,7 @@ void SetupPageTest::repliesMirrorTheDeviceAndSendNothing() {
 
     QVERIFY(h.port.frames.empty());
     w.Combo2_Click(0);  // the lists show exact list texts, so they map back
-    QCOMPARE(h.lastPayload(), P({6, 0x0D, 7, 0, 3, 0}));
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 7, 12, 0, 0}));
 }
 
 QTEST_MAIN(SetupPageTest)

@@ -72,20 +72,26 @@ TEST_F(SliderModelTest, InitPropertiesDefaults) {
 
 TEST_F(SliderModelTest, ValueAssignmentEventsAndSuppression) {
     Take();
+    enum From { Code, CodeDuringDrag, Drag };
     const struct {
         int value;
-        bool dragging;
+        From from;
         const char* log;
     } steps[] = {
-        {10, false, "place 10, paint, ValueChanged, ArrivedLast, changed Value"},
-        {10, false, "changed Value"},  // a repeated nonzero value raises nothing
-        {0, false, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
-        {0, false, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
-        {4, true, "paint, ValueChanged, changed Value"},  // the drag placed the thumb
+        {10, Code, "place 10, paint, ValueChanged, ArrivedLast, changed Value"},
+        {10, Code, "changed Value"},  // a repeated nonzero value raises nothing
+        {0, Code, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
+        {0, Code, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
+        {4, Drag, "paint, ValueChanged, changed Value"},  // the drag placed the thumb
+        {6, CodeDuringDrag, "place 6, paint, ValueChanged, changed Value"},
     };
     for (const auto& s : steps) {
-        model.m_Dragging = s.dragging;
-        model.setValue(s.value);
+        model.m_Dragging = s.from != Code;
+        if (s.from == Drag) {
+            model.setValueFromDrag(s.value);
+        } else {
+            model.setValue(s.value);
+        }
         EXPECT_EQ(Take(), s.log) << s.value;
         EXPECT_EQ(model.Value(), s.value);
     }

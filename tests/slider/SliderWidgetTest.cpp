@@ -87,6 +87,18 @@ class SliderWidgetTest : public QObject {
         QVERIFY(!s->Dragging());
     }
 
+    void valueAssignedDuringADragPlacesTheThumb() {
+        // A device report arrives while the user holds the thumb.
+        ruqSlider* s = Place(SliderKind::MasterVolume);
+        QTest::mousePress(s, Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseMove(s, QPoint(105, 8));
+        s->setValue(-20);
+        QCOMPARE(s->ThumbLeft(), 226.0f * 70 / 90);
+        QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(105, 8));
+        QCOMPARE(s->Value(), -20);
+        QCOMPARE(s->ThumbLeft(), 226.0f * 70 / 90);
+    }
+
     void halfWayRoundsToEven() {
         // 0..8 on a 256-pixel track: 32 pixels a step; Left 80 is 2.5, Left 112 is 3.5.
         ruqSlider* s = Place(SliderKind::Delay);
@@ -208,6 +220,20 @@ class SliderWidgetTest : public QObject {
         const QImage thumb = SliderThumbPicture().toImage();
         for (QPoint p : {QPoint(0, 0), QPoint(18, 7), QPoint(37, 16)})
             QCOMPARE(image.pixel(p + QPoint(100, 0)), thumb.pixel(p));
+
+        // The thin grooves are one ring on the groove's outer edge, the face
+        // colour inside it: sunken shadow over highlight, raised the reverse.
+        const auto colour = [s](QPalette::ColorRole role) {
+            return s->palette().color(role).rgb();
+        };
+        for (int style : {2, 3}) {
+            s->setRailStyle(style);
+            const QImage thin = s->grab().toImage();
+            const bool sunken = style == 2;
+            QCOMPARE(thin.pixel(17, 6), colour(sunken ? QPalette::Dark : QPalette::Light));
+            QCOMPARE(thin.pixel(246, 7), colour(sunken ? QPalette::Light : QPalette::Dark));
+            QCOMPARE(thin.pixel(60, 7), colour(QPalette::Button));
+        }
 
         s->setBackColor(0x000000FFu);  // &H00BBGGRR
         QCOMPARE(s->grab().toImage().pixel(60, 2), qRgb(255, 0, 0));

@@ -1,0 +1,96 @@
+#include "app/FileOps.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+#include <string>
+
+#include "TempFolder.h"
+
+namespace calvetta {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileOps : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        Put(Path("store.ini"), source);
+        Put(Path("old.EQ"), "old preset");
+        fs::create_directory(dir / "X.EQ");
+        Put(Path("X.EQ/inside"), "kept");
+        Put(Path("plain"), "a file");
+    }
+    long Entries() const { return std::distance(fs::recursive_directory_iterator(dir), {}); }
+
+    // Every byte value, and more than one read's worth.
+    const std::string source = [] {
+        std::string s;
+        for (int i = 0; i < 300000; ++i)
+            s += static_cast<char>(i * 7 % 256);
+        return s;
+    }();
+};
+
+TEST_F(FileOps, CopyReplacesTheTargetWholeOrLeavesEverythingAsItWas) {
+    ASSERT_EQ(::mkfifo(Path("pipe.EQ").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> failing[] = {
+        {"missing.EQ", "old.EQ"},       // no source
+        {"X.EQ", "old.EQ"},             // a directory as source
+        {"pipe.EQ", "old.EQ"},          // a pipe: must not wait for a writer
+        {"store.ini", "X.EQ"},          // a directory of the target's name
+        {"store.ini", "none/EQ1.EQ"},   // no such folder
+        {"store.ini", "plain/EQ1.EQ"},  // a regular file as folder
+    };
+    for (const auto& [from, to] : failing)
+        EXPECT_FALSE(CopyFileAtomic(Path(from), Path(to))) << from << " -> " << to;
+    EXPECT_EQ(Get(Path("old.EQ")), "old preset");
+    EXPECT_EQ(Get(Path("X.EQ/inside")), "kept");
+    EXPECT_EQ(Entries(), 6);
+
+    fs::permissions(Path("old.EQ"), fs::perms(0600));
+    ASSERT_TRUE(CopyFileAtomic(Path("store.ini"), Path("old.EQ")));
+    ASSERT_TRUE(CopyFileAtomic(Path("old.EQ"), Path("old.EQ")));  // onto itself: unchanged
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(Get(Path("old.EQ")), source);
+    EXPECT_EQ(fs::status(Path("old.EQ")).permissions(), fs::perms(0666 & ~mask));
+    EXPECT_EQ(Entries(), 6);
+}
+
+TEST_F(FileOps, CopyThatRunsOutOfSpaceLeavesTheTarget) {
+    // A file-size limit makes the writes come up short, as a full disk does.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool copied = CopyFileAtomic(Path("store.ini"), Path("old.EQ"));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(Get(Path("old.EQ")), "old preset");
+    EXPECT_EQ(Entries(), 5);
+}
+
+TEST_F(FileOps, ExistenceAndDeletionConcernFilesOnly) {
+    fs::create_symlink(Path("old.EQ"), Path("link.EQ"));
+    // A directory is neither a preset nor ever deleted; of a link, only the link goes.
+    for (const auto& [name, file] :
+         {std::pair{"X.EQ", false}, {"missing.EQ", false}, {"link.EQ", true}, {"plain", true}}) {
+        EXPECT_EQ(FileExists(Path(name)), file) << name;
+        EXPECT_EQ(DeleteFile(Path(name)), file) << name;
+        EXPECT_FALSE(FileExists(Path(name))) << name;
+    }
+    EXPECT_EQ(Get(Path("X.EQ/inside")), "kept");
+    EXPECT_EQ(Get(Path("old.EQ")), "old preset");
+}
+
+}  // namespace
+}  // namespace calvetta
