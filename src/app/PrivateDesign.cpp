@@ -258,10 +258,6 @@ void PrivateDesign::Command1_Click() {
     LoadIniSettings();
 }
 
-void PrivateDesign::LoadIniSettings() {
-    // The starting settings are applied here once the pages exist.
-}
-
 void PrivateDesign::Option1_Click(int /*Index*/) {
     // The selected option is the language; nothing is sent or stored.
     ApplyCaptions(*this, Option1.value(0));

@@ -77,6 +77,7 @@ class ConnectionTest : public QObject {
 void ConnectionTest::connectOpensThePortAndStartsTheReadBack() {
     test::WindowHarness h;
     PrivateDesign& w = h.load();
+    h.pauses.clear();
     w.Com_Combo1->setText("COM7");
     w.ConnectCmd->click();
     QCOMPARE(h.port.openAttempts, std::vector<int>{7});
@@ -146,6 +147,7 @@ void ConnectionTest::textsThatNameNoPortAreRefused() {
 void ConnectionTest::readBackSendsTwentyNineQueriesThenEnds() {
     test::WindowHarness h;
     PrivateDesign& w = h.load();
+    h.pauses.clear();
     w.ConnectCmd_Click();
     std::vector<int> progress;
     for (int tick = 0; tick < 30; ++tick) {

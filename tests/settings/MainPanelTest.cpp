@@ -59,7 +59,7 @@ void MainPanelTest::startStateAndLayout() {
     Harness h;
     PrivateDesign& w = h.w;
     QVERIFY(h.port.frames.empty());
-    QVERIFY(Lit(w.Input_Cmd) == -1 && Lit(w.Input_Cmd1) == 0 && Lit(w.Mode_Cmd) == 2);
+    QVERIFY(Lit(w.Input_Cmd) == 1 && Lit(w.Input_Cmd1) == 0 && Lit(w.Mode_Cmd) == 2);
 
     // Every control (the rules aside) inside the page, none overlapping, none
     // cutting its caption; modes 9 and 10 below the page.

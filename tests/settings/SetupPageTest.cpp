@@ -143,10 +143,11 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     h.clearFrames();
     w.Combo2(1)->setText(QStringLiteral("150 Hz"));
     QTest::keyClick(w.Combo2(1), Qt::Key_Down);  // the user steps to "200 Hz"
-    QCOMPARE(h.lastPayload(), P({6, 0x0D, 4, 12, 4, 4}));
+    // The other lists as loaded: no Main.ini here, so "50  Hz".
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 1, 12, 1, 1}));
     w.Combo2(0)->setText(QStringLiteral("40  Hz"));
     w.Combo2_Click(3);
-    QCOMPARE(h.lastPayload(), P({6, 0x0D, 0, 12, 4, 4}));
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 0, 12, 1, 1}));
 
     // A typed text counts only when equal to a list text, blanks included; an
     // unmatched one leaves its byte as the previous command (sizes) left it.
@@ -156,7 +157,7 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     w.Combo2(3)->setText(QStringLiteral("120  Hz"));
     QCOMPARE(h.payloads().size(), std::size_t{3});  // typing sends nothing
     w.Combo2_Click(0);
-    QCOMPARE(h.lastPayload(), P({6, 0x0D, 1, 2, 4, 8}));
+    QCOMPARE(h.lastPayload(), P({6, 0x0D, 1, 2, 1, 8}));
 }
 
 void SetupPageTest::powerSubwooferAndDynamicSendTheirIndex() {
@@ -212,9 +213,9 @@ void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
     w.Test_Opt_Click(1);
     QCOMPARE(h.payloads(), (Frames{P({6, 0x0B, 1, 0, 1}), P({6, 0x0B, 1, 0, 8}),
                                    P({6, 0x0B, 0, 0, 8}), P({6, 0x0B, 1, 1, 8})}));
-    w.Combo2_Click(0);  // 0D: 4 4 4 4
+    w.Combo2_Click(0);  // 0D: 1 1 1 1
     w.Test_Opt_Click(0);
-    QCOMPARE(h.lastPayload(), P({6, 0x0B, 0, 4, 4}));
+    QCOMPARE(h.lastPayload(), P({6, 0x0B, 0, 1, 1}));
     // Manual always starts on FL, whatever channel is shown selected.
     w.Test_Opt(2)->click();
     QCOMPARE(h.lastPayload(), P({6, 0x0B, 1, 0, 1}));
