@@ -1,19 +1,27 @@
-// The main window's load, pages, debug window and unload, offscreen.
+// The main window offscreen: load and the settings loader, pages, caption
+// languages, System Reset, debug window and unload.
 
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 #include <memory>
 
+#include "app/Captions.h"
 #include "app/PrivateDesign.h"
+#include "eq/EqDesign.h"
 #include "link/DebugForm.h"
 #include "link/Protocol.h"
+#include "platform/Dialogs.h"
+#include "slider/ruqSlider.h"
 #include "support/WindowHarness.h"
 
 using namespace calvetta;
+using Payloads = std::vector<std::vector<std::uint8_t>>;
 
 namespace {
 
@@ -32,6 +40,9 @@ class PrivateDesignTest : public QObject {
   private slots:
     void loadLeavesTheWindowInItsStartState();
     void loadSendsNothingAndStartsOnlyTheReplyTimer();
+    void startShowsTheSettingsFilesAndReloadSendsThem();
+    void captionsSwitchBothWaysAndFit();
+    void systemResetAsksThenSendsItsBurst();
     void debugWindowFollowsTheSwitchFile();
     void debugWindowShowsExactlyTheLog();
     void pagesMoveAndTabsChangeColour();
@@ -233,6 +244,125 @@ void PrivateDesignTest::failedWriteShowsTheLinkDown() {
     QVERIFY(h.pauses.empty());
     h.send({OpSet, Id(ParamId::MuteState), 1});
     QCOMPARE(h.port.frames.size(), std::size_t{0});  // dropped by the Connected guard
+}
+
+void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
+    Harness h;
+    QVERIFY(h.putFile("Modules/Main.ini",
+                      "[Main_Config]\r\nMain_VOL=-25\r\nCH_VOL_3=7\r\nDelay_0=5\r\nDelay_1=0\r\n"
+                      "Cutoff_1=12\r\nDynamic=2\r\nSubwoofer=1\r\nMuteFlag=1\r\n"));
+    QVERIFY(h.putFile("Modules/ModeEffects.ini",
+                      "[PEQ_Config]\r\nPEQ_Active=True\r\nPEQ_Ch2_Band3_Freq=256\r\n"
+                      "PEQ_Ch0_Band9_Freq=300\r\nPEQ_Ch1_Band1_Q=0\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
+    PrivateDesign& w = h.load();
+    const EqBands& bands = w.Eq().bands;
+    QVERIFY(w.Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
+    QVERIFY(bands.PeqFreq[2][3] == 140 && bands.PeqFreq[0][9] == 230 && bands.PeqFreq[5][5] == 1);
+    QVERIFY(bands.PeqQ[1][1] == 10 && bands.PeqQ[1][2] == 1 && bands.PeqGain[1][2] == 200);
+
+    // Reload while connected, the store gone: what changed goes out, and the
+    // trims and a delay of 0 always; no crossover.
+    QVERIFY(QFile::remove(h.folder.filePath("Modules/ModeEffects.ini")));
+    h.connectLink();
+    w.VOLSlider(0)->setValue(-12);
+    w.DelaySlider(0)->setValue(9);
+    w.Dynamic_Opt.select(1);
+    w.Sub_Opt.select(1);
+    w.MuteCheck->setValue(1);
+    Payloads expected = {{6, 0x09, 0xE7}};
+    for (std::uint8_t ch = 0; ch < 8; ++ch)
+        expected.push_back({6, 0x10, ch, 0});
+    const Payloads rest = {{6, 0x11, 0, 5}, {6, 0x11, 1, 0}, {6, 3, 1}, {6, 4, 1},
+                           {6, 0x0A, 0},    {6, 6, 0},       {6, 8, 0}};
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    QCOMPARE(h.sentBy([&] { w.Command1->click(); }), expected);
+    QVERIFY(w.Eq().EQ_Opt.value(1));
+}
+
+void PrivateDesignTest::captionsSwitchBothWaysAndFit() {
+    Harness h;
+    PrivateDesign& w = h.load();
+    h.connectLink();
+    w.Eq().Label1->setText(QStringLiteral("EQ 模式2"));
+    std::map<QWidget*, QString> others;  // captions outside the table
+    for (QWidget* c : w.findChildren<QWidget*>())
+        others[c] = CaptionOf(c);
+    std::size_t controls = 0;
+    for (const CaptionRow& row : CaptionTable()) {
+        for (CaptionTarget target : row.controls)
+            controls += others.erase(target(w));
+    }
+    QCOMPARE(controls, std::size_t{66});
+
+    // Chinese at start (selecting it again runs nothing), English, Chinese.
+    for (int language : {0, 1, 0}) {
+        w.Option1(language)->click();
+        for (const CaptionRow& row : CaptionTable()) {
+            for (CaptionTarget target : row.controls)
+                QCOMPARE(CaptionOf(target(w)),
+                         QString::fromUtf8(language ? row.english : row.chinese));
+        }
+        QCOMPARE(w.Menu_Cmd(3)->text(), QString::fromUtf8(language ? "System Reset" : "系统复位"));
+        for (QWidget* c : w.findChildren<QWidget*>()) {
+            if (others.count(c)) QCOMPARE(CaptionOf(c), others[c]);
+            // Fits (the hidden reload button aside): a push button's hint has
+            // a style minimum wider than its text; a frame's caption runs
+            // along its top edge.
+            const int text = c->fontMetrics().horizontalAdvance(CaptionOf(c));
+            int needed = qobject_cast<QGroupBox*>(c) ? text + 16 : c->sizeHint().width();
+            if (qobject_cast<QPushButton*>(c)) needed = text + 8;
+            const bool tall = qobject_cast<QLabel*>(c) && c->sizeHint().height() > c->height();
+            QVERIFY2(c == w.Command1 || CaptionOf(c).isEmpty() || (needed <= c->width() && !tall),
+                     qPrintable(CaptionOf(c)));
+        }
+    }
+    QVERIFY(h.port.frames.empty());
+}
+
+void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
+    Harness h;
+    PrivateDesign& w = h.load();
+    h.connectLink();
+    auto reset = [&](int answer) {
+        h.dialogs.answers.push_back(answer);
+        return h.sentBy([&] { w.Menu_Cmd(3)->click(); });
+    };
+    w.Sub_Opt.select(1);
+    QVERIFY(reset(vbNo).empty() && w.Sub_Opt.value(1));
+    QVERIFY(h.dialogs.boxes.back().prompt == "Are you want to reset system to default？" &&
+            h.dialogs.boxes.back().style == vbYesNoQuestion);
+
+    reset(vbYes);
+    // Flat from the default state, as the reset runs it.
+    const Payloads flat = h.sentBy([&] { w.Eq().PEQ_Cmd_Click(12); });
+    Payloads expected;
+    for (std::uint8_t ch = 0; ch < 8; ++ch)
+        expected.push_back({6, 0x10, ch, 0});
+    expected.push_back({6, 0x04, 1});
+    expected.insert(expected.end(), flat.begin(), flat.end());
+    expected.insert(expected.end(), {{6, 0x0D, 4, 4, 4, 4}, {6, 0x01, 1}});
+    QVERIFY(flat.size() > 80);
+    QCOMPARE(reset(vbYes), expected);
+
+    w.VOLSlider(0)->setValue(-12);
+    w.DelaySlider(4)->setValue(70);
+    w.MuteCheck->setValue(1);
+    w.SPKC_Opt.select(2);
+    w.Sub_Opt.select(1);
+    w.Dynamic_Opt.select(2);
+    w.Eq().EQ_Opt.select(1);
+    w.FLPhase.select(1);
+    w.SWPhase.select(1);
+    // Inserted into the default burst: each change once, in the reset's order
+    // (FL's phase goes back while SW's is still at 180°).
+    expected.insert(expected.begin(), {6, 0x09, 0xD8});
+    expected.insert(expected.begin() + 9, {6, 0x11, 4, 29});
+    expected.insert(expected.begin() + 11, {6, 0x08, 0});
+    const auto afterFlat = expected.end() - 2;
+    expected.insert(afterFlat, {{6, 0x0C, 0, 0, 0, 0}, {6, 0x06, 0}, {6, 0x0A, 0}});
+    expected.insert(expected.end() - 1, {{6, 0x12, 0x80}, {6, 0x12, 0}});
+    QCOMPARE(reset(vbYes), expected);
+    QVERIFY(w.Eq().EQ_Opt.value(0));
 }
 
 QTEST_MAIN(PrivateDesignTest)

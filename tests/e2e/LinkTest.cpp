@@ -1,6 +1,7 @@
 // The built program against a fake device on a pseudo-terminal: nothing goes
 // out before Connect, the read-back arrives in order and on time, noise does
-// not upset the program, and a device that goes away is let go without a hang.
+// not upset the program, a device that goes away is let go without a hang, and
+// a program with a settings file of its own resets the device in English.
 
 #include <unistd.h>
 #include <QFile>
@@ -125,6 +126,7 @@ class LinkTest : public QObject {
     void readBackNoiseAndUnplug();
     void stepArrowStartsFromTheMirroredValue();
     void eqPageFlatBandHandleAndReply();
+    void ownSettingsFileEnglishAndReset();
 };
 
 void LinkTest::readBackNoiseAndUnplug() {
@@ -309,6 +311,40 @@ void LinkTest::eqPageFlatBandHandleAndReply() {
     QVERIFY(device.requests().empty());
     QVERIFY(Reddish(PixelAt(window, BandButtonX(2), kBandRowY)));
     QVERIFY(!Reddish(PixelAt(window, BandButtonX(4), kBandRowY)));
+    Stop(*p);
+}
+
+void LinkTest::ownSettingsFileEnglishAndReset() {
+    FakeDevice device;
+    ProgramFolder folder;
+    QVERIFY(folder.write(
+        "Modules/Main.ini",
+        "[Main_Config]\r\nMain_VOL=-25\r\nDelay_0=150\r\nCutoff_2=x\r\n\x01\xff=\x80\r\n"));
+    auto p = folder.start(
+        {}, {QStringLiteral("CALVETTA_COM1=") + QString::fromStdString(device.linkPath())});
+    const QString window = WaitForWindow(kMain);
+    QVERIFY(!window.isEmpty());
+    ClickConnect(window);
+    QVERIFY(device.waitForRequests(29, 10s));
+    QTest::qWait(800);  // the last replies are applied
+    device.clearRequests();
+
+    // "English", the Setup tab, then "System Reset" on the page at 480; Yes
+    // is the question's default answer.
+    for (const auto& [x, y] : {std::pair{(5400 + 870) / 15 + 20, 14},
+                               {3600 / 15 + 40, 12},
+                               {11760 / 15, (480 + 6840) / 15}}) {
+        ClickAt(window, x, y);
+        QTest::qWait(300);
+    }
+    const QString question = WaitForWindow(QStringLiteral("Message"));
+    QVERIFY(!question.isEmpty());
+    PressReturn(question);
+
+    const std::vector<std::uint8_t> resetCommand{6, 1, 1};
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !device.requests().empty() && device.requests().back().payload == resetCommand, 60000);
+    QVERIFY(device.requests().size() > 100 && device.badFrames() == 0);
     Stop(*p);
 }
 

@@ -77,6 +77,11 @@ void ProgramFolder::touch(const QString& name) {
     f.open(QIODevice::WriteOnly);
 }
 
+bool ProgramFolder::write(const QString& name, const QByteArray& bytes) {
+    QFile f(dir_.filePath(name));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
 std::unique_ptr<QProcess> ProgramFolder::start(const QStringList& args,
                                                const QStringList& env) const {
     auto p = std::make_unique<QProcess>();

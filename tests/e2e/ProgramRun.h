@@ -26,6 +26,8 @@ class ProgramFolder {
     QString path() const { return dir_.path(); }
     QString runtimeDir() const { return runtime_.path(); }
     void touch(const QString& name);  // creates an empty file there
+    // Writes a file there (e.g. "Modules/Main.ini"); false when it cannot.
+    bool write(const QString& name, const QByteArray& bytes);
 
     // Starts the program with the given arguments and extra environment.
     std::unique_ptr<QProcess> start(const QStringList& args = {},

@@ -1,5 +1,8 @@
 #include "support/WindowHarness.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace calvetta::test {
 
 WindowHarness::WindowHarness(bool debugSwitch) {
@@ -30,6 +33,13 @@ void WindowHarness::send(std::initializer_list<std::uint8_t> payload) {
     for (auto b : payload)
         buf[i++] = b;
     window->SendPacket();
+}
+
+bool WindowHarness::putFile(const QString& relativePath, const QByteArray& bytes) {
+    const QString path = folder.filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 std::vector<std::vector<std::uint8_t>> WindowHarness::payloads() const {

@@ -54,6 +54,16 @@ class WindowHarness {
     // The last frame's payload; empty when nothing was written.
     std::vector<std::uint8_t> lastPayload() const;
     void clearFrames() { port.frames.clear(); }
+    // The payloads that `action` sends.
+    template <class F>
+    std::vector<std::vector<std::uint8_t>> sentBy(F&& action) {
+        clearFrames();
+        action();
+        return payloads();
+    }
+    // Writes a file in the program folder (e.g. "Modules/Main.ini"), making
+    // its folder; false when it cannot be written.
+    bool putFile(const QString& relativePath, const QByteArray& bytes);
     // Applies one reply as the reply tick does (SendEnabled false meanwhile).
     void applyReply(std::initializer_list<std::uint8_t> payload);
 
