@@ -275,6 +275,9 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
     const Payloads rest = {{6, 0x11, 0, 5}, {6, 0x11, 1, 0}, {6, 3, 1}, {6, 4, 1},
                            {6, 0x0A, 0},    {6, 6, 0},       {6, 8, 0}};
     expected.insert(expected.end(), rest.begin(), rest.end());
+    // and the EQ status's own frame for Bypass.
+    const Payloads bypass = h.sentBy([&] { w.Eq().EQ_Opt_Click(1); });
+    expected.insert(expected.end(), bypass.begin(), bypass.end());
     QCOMPARE(h.sentBy([&] { w.Command1->click(); }), expected);
     QVERIFY(w.Eq().EQ_Opt.value(1));
 }
@@ -358,8 +361,10 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
     expected.insert(expected.begin(), {6, 0x09, 0xD8});
     expected.insert(expected.begin() + 9, {6, 0x11, 4, 29});
     expected.insert(expected.begin() + 11, {6, 0x08, 0});
-    const auto afterFlat = expected.end() - 2;
-    expected.insert(afterFlat, {{6, 0x0C, 0, 0, 0, 0}, {6, 0x06, 0}, {6, 0x0A, 0}});
+    const Payloads active = h.sentBy([&] { w.Eq().EQ_Opt_Click(0); });  // the status's own
+    Payloads options = {{6, 0x0C, 0, 0, 0, 0}, {6, 0x06, 0}, {6, 0x0A, 0}};
+    options.insert(options.end(), active.begin(), active.end());
+    expected.insert(expected.end() - 2, options.begin(), options.end());
     expected.insert(expected.end() - 1, {{6, 0x12, 0x80}, {6, 0x12, 0}});
     QCOMPARE(reset(vbYes), expected);
     QVERIFY(w.Eq().EQ_Opt.value(0));
