@@ -77,6 +77,10 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             eq.PEQ_Cmd_Click(r.band - 1);
             break;
         }
+        case ParamId::EqActive:
+            // 1 is Active; 0 and anything above 1 are Bypass.
+            Eq().EQ_Opt.select(RxPayload[2] == 1 ? 0 : 1);
+            break;
         case ParamId::EqPresetSlot: {
             // Under this id the device reports its version.
             const std::uint8_t p2 = RxPayload[2] > 250 ? 1 : RxPayload[2];

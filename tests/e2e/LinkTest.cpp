@@ -1,7 +1,8 @@
 // The built program against a fake device on a pseudo-terminal: nothing goes
 // out before Connect, the read-back arrives in order and on time, noise does
-// not upset the program, a device that goes away is let go without a hang, and
-// a program with a settings file of its own resets the device in English.
+// not upset the program, a device that goes away is let go without a hang, a
+// program with a settings file of its own resets the device in English, and
+// presets go through the real file dialogs.
 
 #include <unistd.h>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <set>
 
 #include "ProgramRun.h"
@@ -37,6 +39,15 @@ constexpr int BandButtonX(int k) {  // clear of the caption, where the colour sh
 constexpr int kFlatX = 11400 / 15 + 40;
 constexpr int kBand5HandleX = (40 + 6964) / 15 + 2;
 constexpr int kBand5HandleY = (480 + 30 + 2250) / 15 + 3;
+// The gain row's right arrow, the EQ status options and the preset buttons.
+constexpr int kGainRightX = 5400 / 15 + 8;
+constexpr int kGainRightY = (480 + 6000) / 15 + 12;
+constexpr int kStatusY = (480 + 6705 + 300) / 15 + 9;
+constexpr int kActiveX = (6900 + 105) / 15 + 8;
+constexpr int kBypassX = (6900 + 1200) / 15 + 8;
+constexpr int kPresetY = (480 + 6810) / 15 + 11;
+constexpr int kSaveX = 9450 / 15 + 40;
+constexpr int kRecallX = 11070 / 15 + 40;
 
 // xdotool commands; a move is to a point of the program's window, in pixels.
 QStringList MoveTo(const QString& windowId, int x, int y) {
@@ -127,6 +138,7 @@ class LinkTest : public QObject {
     void stepArrowStartsFromTheMirroredValue();
     void eqPageFlatBandHandleAndReply();
     void ownSettingsFileEnglishAndReset();
+    void presetSavedAndRecalledThroughTheRealDialogs();
 };
 
 void LinkTest::readBackNoiseAndUnplug() {
@@ -346,6 +358,68 @@ void LinkTest::ownSettingsFileEnglishAndReset() {
         !device.requests().empty() && device.requests().back().payload == resetCommand, 60000);
     QVERIFY(device.requests().size() > 100 && device.badFrames() == 0);
     Stop(*p);
+}
+
+void LinkTest::presetSavedAndRecalledThroughTheRealDialogs() {
+    using Bytes = std::vector<std::uint8_t>;
+    ProgramFolder folder;
+    const auto run = [&](const std::function<void(FakeDevice&, const QString&)>& steps) {
+        FakeDevice device;
+        auto p = folder.start(
+            {}, {QStringLiteral("CALVETTA_COM1=") + QString::fromStdString(device.linkPath())});
+        const QString window = WaitForWindow(kMain);
+        QVERIFY(!window.isEmpty());
+        ClickConnect(window);
+        QVERIFY(device.waitForRequests(29, 10s));
+        QTest::qWait(800);
+        ClickAt(window, kEqTabX, kConnectY);
+        steps(device, window);
+        Stop(*p);
+    };
+
+    // Flat, band 5 two steps up, Bypass; saved as "EQ3.EQ": slot 3.
+    run([](FakeDevice& device, const QString& window) {
+        ClickAt(window, kFlatX, kBandRowY);
+        QuietRequests(device);
+        ClickAt(window, BandButtonX(4), kBandRowY);
+        ClickAt(window, kGainRightX, kGainRightY);
+        ClickAt(window, kGainRightX, kGainRightY);
+        ClickAt(window, kBypassX, kStatusY);
+        QuietRequests(device);
+        device.clearRequests();
+        ClickAt(window, kSaveX, kPresetY);
+        QVERIFY(ChooseFile(QStringLiteral("Save EQ Effect File"), QStringLiteral("EQ3.EQ")));
+        PressReturn(WaitForWindow(QStringLiteral("Message")));
+        QVERIFY(device.waitForRequests(1, 5s));
+        QCOMPARE(device.requests().front().payload, (Bytes{0x06, 0x13, 0x03}));
+    });
+    QFile preset(folder.path() + QStringLiteral("/ModeEffect/EQ3.EQ"));
+    QVERIFY(preset.open(QIODevice::ReadOnly));
+    const QByteArray saved = preset.readAll();
+    QVERIFY(saved.contains("PEQ_Active=False\r\n") && saved.contains("Ch0_Band5_Gain=202\r\n"));
+
+    // Restarted: Active, then the recall switches to Bypass and sends every band.
+    run([](FakeDevice& device, const QString& window) {
+        ClickAt(window, kActiveX, kStatusY);
+        QuietRequests(device);
+        device.clearRequests();
+        ClickAt(window, kRecallX, kPresetY);
+        QVERIFY(ChooseFile(QStringLiteral("Recall EQ Effect File"), QStringLiteral("EQ3.EQ")));
+        PressReturn(WaitForWindow(QStringLiteral("Message")));
+        const auto requests = QuietRequests(device);
+        QVERIFY(!requests.empty());
+        QCOMPARE(requests.front().payload, (Bytes{0x06, 0x0F, 0x00}));
+        std::set<std::pair<int, int>> bands;
+        for (std::size_t i = 1; i < requests.size(); ++i) {
+            QCOMPARE(requests[i].payload[1], std::uint8_t{0x0E});
+            bands.insert({requests[i].payload[2], requests[i].payload[3]});
+        }
+        QCOMPARE(bands.size(), std::size_t{80});
+        QVERIFY(std::any_of(requests.begin(), requests.end(), [](const DeviceRequest& r) {
+            return r.payload == Bytes{0x06, 0x0E, 0, 5, 202, 139, 0x0A};
+        }));
+        qInfo("The recall sent %zu frames", requests.size());
+    });
 }
 
 QTEST_GUILESS_MAIN(LinkTest)

@@ -58,6 +58,20 @@ void PressReturn(const QString& windowId) {
     RunXdotool({QStringLiteral("key"), QStringLiteral("Return")});
 }
 
+bool ChooseFile(const QString& title, const QString& name) {
+    const QString id = WaitForWindow(title);
+    if (id.isEmpty()) return false;
+    RunXdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
+    RunXdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    RunXdotool({QStringLiteral("type"), name});
+    // A first Return may only close the name completion's list.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RunXdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        if (WaitForNoWindow(title, 3000)) return true;
+    }
+    return false;
+}
+
 ProgramFolder::ProgramFolder() {
     const QString exe = QStringLiteral(CALVETTA_EXE);
     const QString bin = QStringLiteral(CALVETTA_BIN_DIR);

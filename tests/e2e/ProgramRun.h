@@ -19,6 +19,9 @@ QString WaitForWindow(const QString& title, int timeoutMs = 15000);
 bool WaitForNoWindow(const QString& title, int timeoutMs = 15000);
 // Presses Return in the given window (answers a message box).
 void PressReturn(const QString& windowId);
+// Types a file name into the file dialog with that title and accepts it;
+// false when no such dialog showed or it did not close.
+bool ChooseFile(const QString& title, const QString& name);
 
 class ProgramFolder {
   public:

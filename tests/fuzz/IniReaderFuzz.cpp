@@ -160,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string active = reader.Read(kEqSection, kEqActiveKey);
     Check(store.Active() == (active == "True"), "Active only for True");
     for (int c = 0; c < kEqChannels; ++c) {
-        for (int b = 1; b < kEqBandSlots; ++b) {
+        for (int b = 1; b <= kEqBands; ++b) {
             const std::string freq = reader.Read(kEqSection, EqBandKey(c, b, EqValue::Freq));
             const std::string gain = reader.Read(kEqSection, EqBandKey(c, b, EqValue::Gain));
             const std::string q = reader.Read(kEqSection, EqBandKey(c, b, EqValue::Q));

@@ -1,0 +1,250 @@
+// The EQ status options and the preset buttons offscreen, with scripted
+// dialogs: every branch of EQ Save and EQ Recall, files that are no presets,
+// folders that cannot be written, and a save and recall round trip.
+
+#include <QtTest>
+
+#include "app/PrivateDesign.h"
+#include "eq/EqDesign.h"
+#include "slider/ruqSlider.h"
+#include "support/WindowHarness.h"
+
+using namespace calvetta;
+using Bytes = std::vector<std::uint8_t>;
+using Frames = std::vector<Bytes>;
+
+namespace {
+
+const QString kShipped = QStringLiteral(CALVETTA_SOURCE_DIR "/resources/Modules/ModeEffects.ini");
+const QString kRewrite = QStringLiteral("36/Rewrite Machine With New EQ Effect?");
+
+QByteArray Get(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// The shipped store with some values changed.
+QByteArray Shipped(std::initializer_list<std::pair<const char*, const char*>> changes) {
+    QByteArray bytes = Get(kShipped);
+    for (const auto& [from, to] : changes)
+        bytes.replace(from, to);
+    return bytes;
+}
+
+// The shipped store and an old preset "EQ2.EQ" in place, loaded (so the
+// store's "Active" is selected) and connected, every channel flat.
+struct Harness : test::WindowHarness {
+    PrivateDesign& w;
+    EqDesign& eq;
+    const QString store = at("Modules/ModeEffects.ini");
+    Harness() : w(layOut().load()), eq(w.Eq()) {
+        connectLink();
+        eq.PEQ_Cmd_Click(12);
+        clearFrames();
+    }
+    Harness& layOut() {
+        for (const char* dir : {"ModeEffect", "Modules"})
+            QDir(folder.path()).mkpath(QString::fromUtf8(dir));
+        QFile::copy(kShipped, at("Modules/ModeEffects.ini"));
+        Put(at("ModeEffect/EQ2.EQ"), "old");
+        return *this;
+    }
+    QString at(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    // Clicks with the file dialogs (nullptr: Cancel) and the boxes answered.
+    void click(QPushButton* button, std::initializer_list<const char*> files,
+               std::deque<int> answers = {}) {
+        for (const char* f : files)
+            dialogs.files.push_back(f ? std::optional(at(f)) : std::nullopt);
+        dialogs.answers = std::move(answers);
+        button->click();
+    }
+    QStringList prompts() const {
+        QStringList out;
+        for (const auto& b : dialogs.boxes)
+            out << QStringLiteral("%1/%2").arg(b.style).arg(b.prompt);
+        return out;
+    }
+};
+
+}  // namespace
+
+class EqPresetsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void statusOptionsAndReply();
+    void saveBranches();
+    void recallBranches();
+    void saveThenRecallGivesTheEqualiserBack();
+};
+
+void EqPresetsTest::statusOptionsAndReply() {
+    Harness h;
+    // By hand: sent only when the selection changes. By reply: nothing sent.
+    for (int i : {1, 1, 0})
+        h.eq.EQ_Opt(i)->click();
+    QCOMPARE(h.payloads(), (Frames{{6, 0x0F, 0}, {6, 0x0F, 1}}));
+    h.clearFrames();
+    for (const auto& [p2, selected] : {std::pair{0, 1}, {1, 0}, {2, 1}, {1, 0}, {255, 1}}) {
+        h.applyReply({0xF0, 0x0F, static_cast<std::uint8_t>(p2)});
+        QCOMPARE(h.eq.EQ_Opt.selected(), selected);
+    }
+    QVERIFY(h.port.frames.empty());
+}
+
+void EqPresetsTest::saveBranches() {
+    const QByteArray edited =
+        Shipped({{"Active=True", "Active=False"}, {"Ch0_Band1_Gain=200", "Ch0_Band1_Gain=206"}});
+    struct Case {
+        std::initializer_list<const char*> files;
+        std::deque<int> answers;
+        int slot;
+        const char* label;  // "": nothing saved, nothing sent
+    };
+    const Case cases[] = {
+        {{nullptr}, {}, 1, ""},
+        {{"*.EQ"}, {}, 1, ""},
+        {{"ModeEffect/EQ3"}, {}, 1, ""},
+        {{"ModeEffect/EQ3.EQ"}, {}, 3, "EQ Mode3"},
+        {{"ModeEffect/Rock7.EQ"}, {}, 1, "EQ 模式1"},
+        {{"ModeEffect/EQ2.EQ", nullptr}, {vbNo}, 2, ""},
+        {{"ModeEffect/EQ2.EQ"}, {vbYes}, 2, "EQ Mode2"},
+        {{"Gone/EQ4.EQ"}, {}, 4, ""},
+        {{"Modules/ModeEffects.ini/EQ5.EQ"}, {}, 5, ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        const QString label = QString::fromUtf8(c.label);
+        h.w.Option1.select(label.contains(QStringLiteral("Mode")) ? 1 : 0);
+        h.eq.BandGainSlider->setValue(206);
+        h.eq.EQ_Opt(1)->click();
+        h.clearFrames();
+        h.click(h.eq.EQ_Save, c.files, c.answers);
+
+        // The store is written first, whatever follows.
+        QCOMPARE(Get(h.store), edited);
+        const auto& [save, r] = h.dialogs.fileDialogs.front();
+        QVERIFY(save && r.DialogTitle == QStringLiteral("Save EQ Effect File") &&
+                r.InitDir == h.at("ModeEffect") && r.FileName == QStringLiteral("EQ1.EQ") &&
+                r.Filter == QStringLiteral("Effect file(*.EQ)|*.EQ"));
+        QCOMPARE(h.dialogs.fileDialogs.size(), c.files.size());
+        QStringList prompts;
+        const QString chosen = *c.files.begin() ? h.at(*c.files.begin()) : QString();
+        if (chosen.endsWith(QStringLiteral("EQ2.EQ")))
+            prompts << QStringLiteral(
+                "36/Are you want to replace this file？\r\nRename Select[No]!");
+        if (!label.isEmpty()) prompts << QStringLiteral("0/EQ save as file complete！");
+        QCOMPARE(h.prompts(), prompts);
+        QCOMPARE(h.w.EqSlot, std::uint8_t(c.slot));
+        const Frames slot = {{6, 0x13, std::uint8_t(c.slot)}};
+        QCOMPARE(h.payloads(), label.isEmpty() ? Frames{} : slot);
+        QCOMPARE(h.eq.Label1->text(), label);
+        if (!label.isEmpty()) QCOMPARE(Get(chosen), edited);
+        if (label.isEmpty() || c.slot != 2) QCOMPARE(Get(h.at("ModeEffect/EQ2.EQ")), "old");
+    }
+
+    // No Modules folder: nothing to copy, and the old preset is not lost.
+    Harness h;
+    QDir(h.at("Modules")).removeRecursively();
+    h.click(h.eq.EQ_Save, {"ModeEffect/EQ2.EQ"}, {vbYes});
+    QVERIFY(Get(h.at("ModeEffect/EQ2.EQ")) == "old" && h.port.frames.empty());
+    QCOMPARE(QDir(h.at("ModeEffect")).entryList(QDir::Files), QStringList{"EQ2.EQ"});
+}
+
+void EqPresetsTest::recallBranches() {
+    // Cancelled or refused: the store and the bands stay, nothing is sent.
+    const std::tuple<const char*, int, QStringList> refused[] = {
+        {nullptr, vbYes, {}},
+        {"ModeEffect/live.eq", vbYes, {QStringLiteral("48/The Type Incorrect！")}},
+        {"*.EQ", vbYes, {}},
+        {"ModeEffect/A.EQ", vbNo, {kRewrite}},
+        {"ModeEffect/X.EQ", vbYes, {kRewrite}}};
+    for (const auto& [file, answer, prompts] : refused) {
+        Harness h;
+        for (const char* name : {"ModeEffect/A.EQ", "ModeEffect/live.eq"})
+            Put(h.at(name), "[PEQ_Config]\r\nPEQ_Ch0_Band1_Gain=100\r\n");
+        QDir().mkpath(h.at("ModeEffect/X.EQ"));
+        h.click(h.eq.EQ_Call(0), {file}, {answer});
+        const auto& [save, r] = h.dialogs.fileDialogs.front();
+        QVERIFY(!save && r.DialogTitle == QStringLiteral("Recall EQ Effect File") &&
+                r.InitDir == h.at("ModeEffect") && r.FileName == QStringLiteral("*.EQ") &&
+                r.Filter == QStringLiteral("Effect File(*.EQ)|*.EQ"));
+        QCOMPARE(h.prompts(), prompts);
+        QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
+                h.eq.bands.PeqGain[0][1] == 200);
+    }
+
+    // No presets at all: copied whole, every key reads "1".
+    QByteArray noise(10 << 20, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    for (const QByteArray& bytes : {noise.left(4096), noise, QByteArray()}) {
+        Harness h;
+        Put(h.at("ModeEffect/C.EQ"), bytes);
+        h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
+        QVERIFY(Get(h.store) == bytes && h.eq.EQ_Opt.selected() == 1);
+        QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[6][10] == 1);
+    }
+
+    // Values out of range or no numbers take their fallbacks.
+    Harness h;
+    Put(h.at("ModeEffect/A.EQ"), Shipped({{"Active=True", "Active=False"},
+                                          {"Ch2_Band3_Q=10", "Ch2_Band3_Q=25"},
+                                          {"Ch0_Band1_Gain=200", "Ch0_Band1_Gain=251"},
+                                          {"Ch1_Band9_Freq=230", "Ch1_Band9_Freq=300"},
+                                          {"Ch1_Band1_Gain=200", "Ch1_Band1_Gain=abc"},
+                                          {"Ch3_Band1_Gain=200", "Ch3_Band1_Gain=150"}}));
+    h.click(h.eq.EQ_Call(0), {"ModeEffect/A.EQ"}, {vbYes});
+    const EqBands& b = h.eq.bands;
+    QVERIFY(b.PeqQ[2][3] == 10 && b.PeqGain[0][1] == 200 && b.PeqFreq[1][9] == 230 &&
+            b.PeqGain[1][1] == 200 && b.PeqGain[3][1] == 150);
+    QCOMPARE(std::count(h.pauses.begin(), h.pauses.end(), 100), 1);
+    QCOMPARE(h.payloads().front(), (Bytes{6, 0x0F, 0}));
+    QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 200, 26, 10}));
+
+    // A gain of -5 is refused by its slider and ends the recall at FL band 2,
+    // after band 1's bandwidth frame and direct call and band 2's frequency.
+    Harness n;
+    Put(n.at("ModeEffect/B.EQ"), Shipped({{"Ch0_Band2_Gain=200", "Ch0_Band2_Gain=-5"},
+                                          {"Ch0_Band1_Q=10", "Ch0_Band1_Q=12"}}));
+    n.click(n.eq.EQ_Call(0), {"ModeEffect/B.EQ"}, {vbYes});
+    QVERIFY(n.w.CurBand == 2 && n.eq.bands.PeqGain[0][2] == -5 && n.eq.bands.PeqQ[0][2] == 10);
+    const Bytes band1 = {6, 0x0E, 0, 1, 200, 26, 12};
+    QCOMPARE(n.payloads(), (Frames{band1, band1, {6, 0x0E, 0, 2, 200, 60, 12}}));
+}
+
+void EqPresetsTest::saveThenRecallGivesTheEqualiserBack() {
+    Harness h;
+    EqDesign& eq = h.eq;
+    eq.Channel_Opt.select(7);  // SW band 1 at 50
+    eq.BandFreqSlider->setValue(50);
+    eq.Channel_Opt.select(2);  // FR band 4 edited
+    eq.PEQ_Cmd_Click(3);
+    eq.BandFreqSlider->setValue(100);
+    eq.BandGainSlider->setValue(17);
+    eq.BandQfactorOctSlider->setValue(3);
+    eq.EQ_Opt(1)->click();
+    eq.Channel_Opt_Click(0);
+    EqBands expected = eq.bands;
+    expected.PeqFreq[7][1] = 26;  // re-selecting SW resets its frequencies
+    const auto sliders = [&eq] {
+        return std::array{eq.BandGainSlider->Value(), eq.BandFreqSlider->Value(),
+                          eq.BandQfactorOctSlider->Value(), eq.BandQfactorSlider->Value()};
+    };
+    const auto before = sliders();
+    h.click(eq.EQ_Save, {"ModeEffect/EQ4.EQ"});
+    eq.PEQ_Cmd_Click(12);
+    eq.EQ_Opt(0)->click();
+    h.click(eq.EQ_Call(0), {"ModeEffect/EQ4.EQ"}, {vbYes});
+
+    QVERIFY(eq.bands.PeqFreq == expected.PeqFreq && eq.bands.PeqGain == expected.PeqGain &&
+            eq.bands.PeqQ == expected.PeqQ);
+    QVERIFY(sliders() == before && eq.EQ_Opt.selected() == 1 && h.w.CurBand == 1);
+}
+
+QTEST_MAIN(EqPresetsTest)
+#include "EqPresetsTest.moc"
