@@ -23,16 +23,21 @@ std::string Find(std::string_view content, std::string_view section, std::string
 TEST(ProfileText, ReadsWhatWindowsAndHandMadeFilesHold) {
     const std::string file =
         "\xEF\xBB\xBF[ Main_Config ]\r\n  Main_VOL  =  -40  \r\n#Delay_0=9\r\n;Delay_1=9\r\n"
-        "Delay_2=\r\nDelay_3 = 7 ; not a comment here\r\nQuoted=\"  5 \"\r\nEq=a=b\r\n"
+        "Delay_2=\r\nDelay_3 = 7 ; not a comment here\r\nQuoted=\"  5 \"\r\nEq=a=b\r\nNone=''\r\n"
         "Delay_4=1\r\ndelay_4=2\r\n\r\n[Other]\r\nDelay_5=8";
     // Names match without regard to blanks and case, up to a NUL; of two equal keys the
     // first wins.
-    const std::pair<std::string, const char*> inMain[] = {
-        {"Main_VOL", "-40"},      {" MAIN_vol \0junk"s, "-40"},
-        {"#Delay_0", "<absent>"}, {";Delay_1", "<absent>"},
-        {"Delay_2", ""},          {"Delay_3", "7 ; not a comment here"},
-        {"Quoted", "  5 "},       {"Eq", "a=b"},
-        {"Delay_4", "1"},         {"Delay_5", "<absent>"}};
+    const std::pair<std::string, const char*> inMain[] = {{"Main_VOL", "-40"},
+                                                          {" MAIN_vol \0junk"s, "-40"},
+                                                          {"#Delay_0", "<absent>"},
+                                                          {";Delay_1", "<absent>"},
+                                                          {"Delay_2", ""},
+                                                          {"Delay_3", "7 ; not a comment here"},
+                                                          {"Quoted", "  5 "},
+                                                          {"Eq", "a=b"},
+                                                          {"None", ""},
+                                                          {"Delay_4", "1"},
+                                                          {"Delay_5", "<absent>"}};
     for (const auto& [key, value] : inMain)
         EXPECT_EQ(Find(file, " main_CONFIG \0junk"s, key), value) << key;
     EXPECT_EQ(Find(file, "Other", "Delay_5"), "8");  // last line without a line end

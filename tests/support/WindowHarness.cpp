@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <algorithm>
 
 namespace calvetta::test {
 
@@ -68,6 +70,41 @@ void WindowHarness::applyReply(std::initializer_list<std::uint8_t> payload) {
     window->link().SendEnabled = false;
     window->ApplyReply(bytes);
     window->link().SendEnabled = true;
+}
+
+int Lit(const ControlArray<CommandButton>& buttons, int first, int last) {
+    int lit = -1;
+    for (int i = first; i <= last; ++i) {
+        if (buttons(i) != nullptr && buttons(i)->BackColor() == vbRed) lit = lit == -1 ? i : -2;
+    }
+    return lit;
+}
+
+bool Shows(const ImageControl* image, const ImageControl* source) {
+    return image->Picture().toImage() == source->Picture().toImage();
+}
+
+QStringList LayoutFaults(const QWidget* parent, std::initializer_list<const QWidget*> apart) {
+    const auto name = [](const QWidget* c) {
+        return QString::fromLatin1(c->metaObject()->className()) + " \"" +
+               c->property("text").toString() + '"';
+    };
+    QStringList faults;
+    std::vector<const QWidget*> placed;
+    for (const QObject* o : parent->children()) {
+        const auto* c = qobject_cast<const QWidget*>(o);
+        if (c == nullptr || c->isHidden() || c->metaObject() == &QFrame::staticMetaObject ||
+            std::find(apart.begin(), apart.end(), c) != apart.end())
+            continue;
+        if (!parent->rect().contains(c->geometry())) faults << name(c) + " outside";
+        for (const QWidget* other : placed) {
+            if (other->geometry().intersects(c->geometry()))
+                faults << name(c) + " over " + name(other);
+        }
+        placed.push_back(c);
+        if (qobject_cast<const QGroupBox*>(c) != nullptr) faults << LayoutFaults(c);
+    }
+    return faults;
 }
 
 }  // namespace calvetta::test

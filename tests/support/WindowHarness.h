@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
@@ -70,6 +71,26 @@ class WindowHarness {
   private:
     SerialControl* line_ = nullptr;
 };
+
+// The window loaded, and connected unless asked otherwise: every command that
+// passes the guards is recorded.
+struct LoadedWindow : WindowHarness {
+    PrivateDesign& w;
+    explicit LoadedWindow(bool connected = true) : w(load()) {
+        if (connected) connectLink();
+    }
+};
+
+// The one red button among elements first..last: -1 when none, -2 when several.
+int Lit(const ControlArray<CommandButton>& buttons, int first = 0, int last = 10);
+
+// Whether the image shows the picture of source.
+bool Shows(const ImageControl* image, const ImageControl* source);
+
+// What is wrong with the layout of parent's shown controls and of those inside
+// its frames: each one outside its parent or over another; empty when nothing
+// is. Plain rules (QFrame lines) and the controls in `apart` are left out.
+QStringList LayoutFaults(const QWidget* parent, std::initializer_list<const QWidget*> apart = {});
 
 // A payload written as its bytes, for comparisons: P({6, 9, 0xD8}).
 inline std::vector<std::uint8_t> P(std::initializer_list<std::uint8_t> bytes) {
