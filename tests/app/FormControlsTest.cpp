@@ -96,7 +96,6 @@ void FormControlsTest::optionGroupRunsItsHandlerOnlyOnBecomingSelected() {
     group.add(0, "A", &page);
     group.add(1, "B", &page);
     group.setHandler([&](int index) { runs.push_back(index); });
-    QCOMPARE(group.selected(), -1);  // neither selected at design
     group.select(1);
     group.select(1);  // already selected: nothing
     group(1)->click();

@@ -52,9 +52,6 @@ void SetupPageTest::layoutAndStartState() {
                 combo.bottom() < frame.bottom());
     }
 
-    for (OptionGroup* g : {&w.SPKLR_Opt, &w.SPKC_Opt, &w.SPKSLSR_Opt, &w.SPKBSLSR_Opt, &w.Sub_Opt,
-                           &w.Option2, &w.Dynamic_Opt, &w.Test_Opt, &w.Test_CH_Opt})
-        QCOMPARE(g->selected(), 0);
     QVERIFY(w.Test_Opt(1)->isHidden());  // automatic is never offered
     for (int i = 0; i < 8; ++i)
         QVERIFY(!w.Test_CH_Opt(i)->isEnabled());
