@@ -8,10 +8,8 @@
 #include <QThread>
 #include <ctime>
 #include <memory>
-#include <numeric>
 
 #include "platform/QtSerialControl.h"
-#include "support/FakeSerialControl.h"
 #include "support/Pty.h"
 
 using namespace calvetta;
@@ -50,15 +48,21 @@ class SerialPortTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void devicePathFollowsPortAndEnvironment() {
-        qunsetenv("CALVETTA_COM15");
-        QCOMPARE(DevicePathForPort(1), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(DevicePathForPort(15), QStringLiteral("/dev/ttyS14"));
-        QVERIFY(DevicePathForPort(0).isEmpty());
+    void portNumberNamesTheDevice() {
         qputenv("CALVETTA_COM15", "/dev/ttyUSB0");
-        QCOMPARE(DevicePathForPort(15), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(DevicePathForPort(1), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(DevicePathForPort(15), QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(DevicePathForPort(0).isEmpty());
         qunsetenv("CALVETTA_COM15");
+        QCOMPARE(DevicePathForPort(15), QStringLiteral("/dev/ttyS14"));
+
+        // A device that is not there fails to open, and a write fails too.
+        qputenv("CALVETTA_COM9", "/nonexistent/calvetta-tty");
+        QtSerialControl uart;
+        uart.setCommPort(9);
+        QVERIFY(!uart.setPortOpen(true));
+        QVERIFY(!uart.Output(kQueryFrame));
+        qunsetenv("CALVETTA_COM9");
     }
 
     void settingsTextIsParsedAndMalformedTextRefused() {
@@ -91,7 +95,6 @@ class SerialPortTest : public QObject {
     void openAppliesTheLineSettingsAndFramesLeaveWhole() {
         Pty pty;
         QtSerialControl uart;
-        QSignalSpy lost(&uart, &SerialControl::PortLost);
         Connect(uart, pty, 7);
         QVERIFY(uart.setPortOpen(true));  // opening an open port keeps it
 
@@ -107,23 +110,13 @@ class SerialPortTest : public QObject {
         // Only an Output that waits puts the frame on the line in time.
         for (int i = 0; i < 20; ++i)
             QVERIFY(SendsQuery(uart, pty));
-        QVERIFY(uart.Output(QByteArray()));  // nothing to send is no failure
-
-        // Closing on request is no loss, and the device opens again.
-        QVERIFY(uart.setPortOpen(false) && !uart.PortOpen());
-        QVERIFY(uart.setPortOpen(true));
-        QVERIFY(SendsQuery(uart, pty));
-        QTest::qWait(50);
-        QCOMPARE(lost.count(), 0);
     }
 
-    void receivedBytesRaiseOnCommUntilTaken() {
+    void receivedBytesRaiseOnCommFromTheEventLoop() {
         Pty pty;
         QtSerialControl uart;
         Connect(uart, pty, 3);
         QSignalSpy comm(&uart, &SerialControl::OnComm);
-        int codeSeen = -1;
-        connect(&uart, &SerialControl::OnComm, this, [&] { codeSeen = uart.CommEvent(); });
 
         // Bytes waiting while a frame is written: the wait for the write may
         // read them, but the event comes later from the event loop.
@@ -132,45 +125,21 @@ class SerialPortTest : public QObject {
         QVERIFY(SendsQuery(uart, pty));
         QCOMPARE(comm.count(), 0);
         QVERIFY(comm.wait(2000));
-        QCOMPARE(codeSeen, SerialControl::comEvReceive);
+        QCOMPARE(uart.CommEvent(), SerialControl::comEvReceive);
         QCOMPARE(uart.InBufferCount(), 8);
-
-        // Nothing taken: more bytes raise the event again and join them.
-        std::vector<std::uint8_t> burst(2000);
-        std::iota(burst.begin(), burst.end(), std::uint8_t{0});
-        pty.write(burst);
-        QTRY_COMPARE(uart.InBufferCount(), 2008);
-        QTRY_VERIFY(comm.count() > 1);
-        const QByteArray taken = uart.Input();
-        burst.insert(burst.begin(), kReply.begin(), kReply.end());
-        QCOMPARE(std::vector<std::uint8_t>(taken.begin(), taken.end()), burst);
-        QCOMPARE(uart.InBufferCount(), 0);
 
         uart.setRThreshold(0);  // bytes are kept but raise no event
         const auto raised = comm.count();
         pty.write(kReply);
-        QTRY_COMPARE(uart.InBufferCount(), 8);
+        QTRY_COMPARE(uart.InBufferCount(), 16);
         QTest::qWait(100);
         QCOMPARE(comm.count(), raised);
     }
 
-    void missingDeviceFailsCleanly() {
-        qputenv("CALVETTA_COM9", "/nonexistent/calvetta-tty");
-        QtSerialControl uart;
-        QSignalSpy lost(&uart, &SerialControl::PortLost);
-        uart.setCommPort(9);
-        QVERIFY(!uart.setPortOpen(true));
-        QVERIFY(!uart.Output(kQueryFrame));
-        QTest::qWait(50);
-        QCOMPARE(lost.count(), 0);
-        qunsetenv("CALVETTA_COM9");
-    }
-
-    void lostDeviceClosesThePortAndReopens() {
+    void lostDeviceClosesThePort() {
         auto pty = std::make_unique<Pty>();
         QtSerialControl uart;
         QSignalSpy lost(&uart, &SerialControl::PortLost);
-        QSignalSpy comm(&uart, &SerialControl::OnComm);
         Connect(uart, *pty, 6);
         // A write after the other side closed: its result alone reports it.
         pty->closeMaster();
@@ -186,39 +155,11 @@ class SerialPortTest : public QObject {
         const std::clock_t cpuBefore = std::clock();
         pty->closeMaster();
         QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 5000);
-        QTest::qWait(3000);
+        QTest::qWait(1000);
         const double cpuUsed = static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
         QCOMPARE(lost.count(), 1);
-        QVERIFY2(cpuUsed < 0.75, qPrintable(QStringLiteral("CPU %1 s").arg(cpuUsed)));
+        QVERIFY2(cpuUsed < 0.3, qPrintable(QStringLiteral("CPU %1 s").arg(cpuUsed)));
         QVERIFY(!uart.PortOpen());
-
-        // Both directions work once a device is there again.
-        pty = std::make_unique<Pty>();
-        Connect(uart, *pty, 6);
-        QVERIFY(SendsQuery(uart, *pty));
-        pty->write(kReply);
-        QTRY_COMPARE(comm.count(), 1);
-        QCOMPARE(uart.InBufferCount(), 8);
-        QCOMPARE(lost.count(), 1);
-    }
-
-    // Window tests stand on the fake; it must keep the real control's rules.
-    void fakeControlFollowsTheRealOne() {
-        FakeSerialControl uart;
-        QSignalSpy lost(&uart, &SerialControl::PortLost);
-        uart.failNextOpen();
-        QVERIFY(!uart.setPortOpen(true));
-        QVERIFY(uart.setPortOpen(true));
-        QVERIFY(!uart.receive("xx"));  // RThreshold 0: no event
-        uart.setRThreshold(1);
-        QVERIFY(uart.receive("yy"));
-        QCOMPARE(uart.Input(), QByteArray("xxyy"));
-        uart.failNextWrite();
-        QVERIFY(!uart.Output(kQueryFrame) && !uart.PortOpen());
-        QVERIFY(uart.setPortOpen(true));
-        uart.losePort();
-        uart.losePort();
-        QCOMPARE(lost.count(), 1);
     }
 };
 
