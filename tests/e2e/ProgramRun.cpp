@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -70,6 +72,31 @@ bool ChooseFile(const QString& title, const QString& name) {
         if (WaitForNoWindow(title, 3000)) return true;
     }
     return false;
+}
+
+void Stop(QProcess& program) {
+    if (program.state() == QProcess::NotRunning) return;
+    program.terminate();
+    if (!program.waitForFinished(5000)) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+}
+
+void ClickAt(const QString& windowId, int x, int y) {
+    RunXdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), windowId,
+                QString::number(x), QString::number(y), QStringLiteral("click"),
+                QStringLiteral("1")});
+}
+
+double CpuSeconds(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QString stat = QString::fromLatin1(f.readAll());
+    const QStringList fields = stat.mid(stat.lastIndexOf(QLatin1Char(')')) + 2).split(' ');
+    // utime and stime are fields 14 and 15 of the line, 12 and 13 after the name.
+    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 ProgramFolder::ProgramFolder() {

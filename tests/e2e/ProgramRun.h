@@ -22,6 +22,12 @@ void PressReturn(const QString& windowId);
 // Types a file name into the file dialog with that title and accepts it;
 // false when no such dialog showed or it did not close.
 bool ChooseFile(const QString& title, const QString& name);
+// Ends the program: asked first, killed when it does not end in time.
+void Stop(QProcess& program);
+// Clicks a point of the window, in pixels from its top left corner.
+void ClickAt(const QString& windowId, int x, int y);
+// CPU seconds the process has used so far, from /proc.
+double CpuSeconds(qint64 pid);
 
 class ProgramFolder {
   public:

@@ -92,7 +92,7 @@ TEST(BandRules, BandReportsAndCommands) {
     // p2..p6 and what is taken: channel, band, gain, freq, bandwidth.
     using R = std::tuple<int, int, int, int, int>;
     const std::pair<R, R> reports[] = {
-        {{9, 4, 251, 255, 0}, {0, 4, 200, 255, 10}}, {{7, 3, 250, 60, 19}, {7, 1, 250, 60, 19}},
+        {{8, 4, 251, 255, 0}, {0, 4, 200, 255, 10}}, {{7, 3, 250, 60, 19}, {7, 1, 250, 60, 19}},
         {{7, 2, 0, 0, 20}, {7, 2, 0, 0, 10}},        {{6, 10, 200, 248, 1}, {6, 10, 200, 248, 1}},
         {{3, 0, 200, 26, 10}, {3, 1, 200, 26, 10}},  {{2, 11, 200, 26, 10}, {2, 1, 200, 26, 10}}};
     for (const auto& [in, taken] : reports) {

@@ -9,6 +9,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "eq/BandRules.h"
+
 // Figures written as literals come from tests/eq/eq_reference.py: Python's own
 // double arithmetic in the curve's order of operations, each checked there
 // against the transfer function evaluated with mpmath at 50 digits.
@@ -24,10 +26,6 @@ LookupTables CurveTables() {
     t.ClearBandCoef();
     t.BuildCurveFreq();
     return t;
-}
-
-double CurveGain(int gainStep) {
-    return (gainStep - 200) * 0.099;
 }
 
 void SetRow(LookupTables& t, std::size_t row, const Row5& c) {
@@ -70,10 +68,10 @@ TEST(EqMath, PeakFiltersAndTheirMagnitudes) {
         // clang-format off
         // Gain position 0: a cut, k = (2QA - s) / (2QA + s); seen at curve point 305.
         {{0.9411656188175873, -1.8688868680374062, -1.8688868680374062, 0.8689176751968848,
-          0.9277520563792975}, 40.3, CurveGain(0), 0.4, 632.4409693745345, -5.256043248203759},
+          0.9277520563792975}, 40.3, CurveGainDb(0), 0.4, 632.4409693745345, -5.256043248203759},
         // Gain position 250: a boost, k = (2Q - s) / (2Q + s); seen at curve point 433.
         {{1.0370707356239803, -1.8841837331856597, -1.8841837331856597, 0.9034707029676646,
-          0.8663999673436842}, 1000.0, CurveGain(250), 1.4, 2694.784220611781, 0.7147108940683067},
+          0.8663999673436842}, 1000.0, CurveGainDb(250), 1.4, 2694.784220611781, 0.7147108940683067},
         // clang-format on
     };
     for (const auto& [e, hz, gainDb, q, atHz, db] : cases) {
@@ -90,7 +88,7 @@ TEST(EqMath, FlatCurveThenBandThreeAlone) {
     for (float sum : sums)
         ASSERT_EQ(CurveY(sum), 2250.0f);
 
-    SumResponseCurve(3, DesignPeakFilter(159.0, CurveGain(250), 1.4), t, sums);
+    SumResponseCurve(3, DesignPeakFilter(159.0, CurveGainDb(250), 1.4), t, sums);
     // b0 a1 b1 a2 b2: the feedback pair with its true signs.
     EXPECT_EQ(t.BandCoef[3],
               (std::array<double, 6>{0, 1.0061637643918828, -1.9834409911613302,
@@ -100,7 +98,7 @@ TEST(EqMath, FlatCurveThenBandThreeAlone) {
 
     // A band at 0 dB (b0 = 1, b1 = a1, b2 = a2) adds nothing anywhere.
     const CurveSums bandThree = sums;
-    SumResponseCurve(4, DesignPeakFilter(10000.0, CurveGain(200), 10.0), t, sums);
+    SumResponseCurve(4, DesignPeakFilter(10000.0, CurveGainDb(200), 10.0), t, sums);
     EXPECT_EQ(sums, bandThree);
 }
 
@@ -110,7 +108,7 @@ TEST(EqMath, PoleMovesThePointForGood) {
     SetRow(t, 12, {1, -2, -2, 1, 1});  // pole and zero at 0 Hz: 0 / 0 there, 0 dB elsewhere
     SetRow(t, 13, {1, 0, -1, 0, 0});
     t.CurveFreq[200] = 1e-9;  // cos rounds to 1: D is exactly 0 in row 12
-    const PeakCoef band3 = DesignPeakFilter(159.0, CurveGain(250), 1.4);
+    const PeakCoef band3 = DesignPeakFilter(159.0, CurveGainDb(250), 1.4);
     CurveSums sums{};
     SumResponseCurve(3, band3, t, sums);
     // Rows 3 and 11 stay added at 1e-9 Hz, rows 12 and 13 at the lowered one...
@@ -163,7 +161,7 @@ TEST(EqMath, CacheMatchesPlainEvaluationBitForBit) {
             if (pick(0, 3) > 0) {
                 band = pick(1, 10);
                 rec = DesignPeakFilter(ref.FreqTable[static_cast<std::size_t>(pick(0, 255))].Hz,
-                                       CurveGain(pick(0, 250)), pick(4, 100) / 10.0);
+                                       CurveGainDb(pick(0, 250)), pick(4, 100) / 10.0);
             } else {  // the same record again, with a crafted row and a point next to 0 Hz
                 SetRow(ref, static_cast<std::size_t>(pick(11, 18)), crafted[pick(0, 2)]);
                 ref.CurveFreq[static_cast<std::size_t>(pick(1, 610))] = pick(0, 1) ? 1e-9 : 0.03;

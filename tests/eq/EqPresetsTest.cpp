@@ -69,6 +69,11 @@ struct Harness : test::WindowHarness {
             out << QStringLiteral("%1/%2").arg(b.style).arg(b.prompt);
         return out;
     }
+    // The first file dialog: save or open, and its title, folder, name, filter.
+    QStringList firstDialog() const {
+        const auto& [save, r] = dialogs.fileDialogs.front();
+        return {save ? "save" : "open", r.DialogTitle, r.InitDir, r.FileName, r.Filter};
+    }
 };
 
 }  // namespace
@@ -113,7 +118,6 @@ void EqPresetsTest::saveBranches() {
         {{"ModeEffect/Rock7.EQ"}, {}, 1, "EQ 模式1"},
         {{"ModeEffect/EQ2.EQ", nullptr}, {vbNo}, 2, ""},
         {{"ModeEffect/EQ2.EQ"}, {vbYes}, 2, "EQ Mode2"},
-        {{"Gone/EQ4.EQ"}, {}, 4, ""},
         {{"Modules/ModeEffects.ini/EQ5.EQ"}, {}, 5, ""},
     };
     for (const Case& c : cases) {
@@ -125,12 +129,10 @@ void EqPresetsTest::saveBranches() {
         h.clearFrames();
         h.click(h.eq.EQ_Save, c.files, c.answers);
 
-        // The store is written first, whatever follows.
+        // The store is written first, whatever follows; No shows the dialog again.
         QCOMPARE(Get(h.store), edited);
-        const auto& [save, r] = h.dialogs.fileDialogs.front();
-        QVERIFY(save && r.DialogTitle == QStringLiteral("Save EQ Effect File") &&
-                r.InitDir == h.at("ModeEffect") && r.FileName == QStringLiteral("EQ1.EQ") &&
-                r.Filter == QStringLiteral("Effect file(*.EQ)|*.EQ"));
+        QCOMPARE(h.firstDialog(), (QStringList{"save", "Save EQ Effect File", h.at("ModeEffect"),
+                                               "EQ1.EQ", "Effect file(*.EQ)|*.EQ"}));
         QCOMPARE(h.dialogs.fileDialogs.size(), c.files.size());
         QStringList prompts;
         const QString chosen = *c.files.begin() ? h.at(*c.files.begin()) : QString();
@@ -169,42 +171,26 @@ void EqPresetsTest::recallBranches() {
             Put(h.at(name), "[PEQ_Config]\r\nPEQ_Ch0_Band1_Gain=100\r\n");
         QDir().mkpath(h.at("ModeEffect/X.EQ"));
         h.click(h.eq.EQ_Call(0), {file}, {answer});
-        const auto& [save, r] = h.dialogs.fileDialogs.front();
-        QVERIFY(!save && r.DialogTitle == QStringLiteral("Recall EQ Effect File") &&
-                r.InitDir == h.at("ModeEffect") && r.FileName == QStringLiteral("*.EQ") &&
-                r.Filter == QStringLiteral("Effect File(*.EQ)|*.EQ"));
+        QCOMPARE(h.firstDialog(), (QStringList{"open", "Recall EQ Effect File", h.at("ModeEffect"),
+                                               "*.EQ", "Effect File(*.EQ)|*.EQ"}));
         QCOMPARE(h.prompts(), prompts);
         QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
                 h.eq.bands.PeqGain[0][1] == 200);
     }
 
-    // No presets at all: copied whole, every key reads "1".
-    QByteArray noise(10 << 20, '\0');
+    // No preset at all: copied whole after the pause, every key reads "1";
+    // the status goes first, FL band 1 last.
+    QByteArray noise(4096, '\0');
     for (char& c : noise)
         c = static_cast<char>(QRandomGenerator::global()->bounded(256));
-    for (const QByteArray& bytes : {noise.left(4096), noise, QByteArray()}) {
-        Harness h;
-        Put(h.at("ModeEffect/C.EQ"), bytes);
-        h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
-        QVERIFY(Get(h.store) == bytes && h.eq.EQ_Opt.selected() == 1);
-        QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[6][10] == 1);
-    }
-
-    // Values out of range or no numbers take their fallbacks.
     Harness h;
-    Put(h.at("ModeEffect/A.EQ"), Shipped({{"Active=True", "Active=False"},
-                                          {"Ch2_Band3_Q=10", "Ch2_Band3_Q=25"},
-                                          {"Ch0_Band1_Gain=200", "Ch0_Band1_Gain=251"},
-                                          {"Ch1_Band9_Freq=230", "Ch1_Band9_Freq=300"},
-                                          {"Ch1_Band1_Gain=200", "Ch1_Band1_Gain=abc"},
-                                          {"Ch3_Band1_Gain=200", "Ch3_Band1_Gain=150"}}));
-    h.click(h.eq.EQ_Call(0), {"ModeEffect/A.EQ"}, {vbYes});
-    const EqBands& b = h.eq.bands;
-    QVERIFY(b.PeqQ[2][3] == 10 && b.PeqGain[0][1] == 200 && b.PeqFreq[1][9] == 230 &&
-            b.PeqGain[1][1] == 200 && b.PeqGain[3][1] == 150);
+    Put(h.at("ModeEffect/C.EQ"), noise);
+    h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
+    QVERIFY(Get(h.store) == noise && h.eq.EQ_Opt.selected() == 1);
+    QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[6][10] == 1);
     QCOMPARE(std::count(h.pauses.begin(), h.pauses.end(), 100), 1);
     QCOMPARE(h.payloads().front(), (Bytes{6, 0x0F, 0}));
-    QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 200, 26, 10}));
+    QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 1, 1, 1}));
 
     // A gain of -5 is refused by its slider and ends the recall at FL band 2,
     // after band 1's bandwidth frame and direct call and band 2's frequency.
