@@ -311,6 +311,14 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp(argsOf(event, event->button()));
 }
 
+ImageControl* HiddenPicture(const QPixmap& picture, QWidget* parent) {
+    auto* image = new ImageControl(parent);
+    image->setPicture(picture);
+    SetTwipsGeometry(image, 0, 0, PixelsToTwips(picture.width()), PixelsToTwips(picture.height()));
+    image->hide();
+    return image;
+}
+
 FormTimer::FormTimer(int intervalMs, QObject* parent) : QObject(parent) {
     timer_.setInterval(intervalMs);
     timer_.setTimerType(Qt::PreciseTimer);

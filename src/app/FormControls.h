@@ -209,6 +209,10 @@ class ImageControl : public QWidget {
     QPixmap picture_;
 };
 
+// An invisible image control that only holds a picture at its own size: the
+// source that visible arrows and handles copy their pictures from.
+ImageControl* HiddenPicture(const QPixmap& picture, QWidget* parent);
+
 // A timer with the Enabled/Interval pair of the form's timers: enabling it
 // starts a fresh interval, disabling it stops it.
 class FormTimer : public QObject {

@@ -47,11 +47,7 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     // Hidden picture sources of the step arrows; the pages' arrows take
     // their gray pictures from here.
     auto hiddenImage = [this](ArrowKind kind) {
-        auto* image = new ImageControl(this);
-        image->setPicture(MakeArrowPicture(kind));
-        SetTwipsGeometry(image, 0, 0, PixelsToTwips(16), PixelsToTwips(24));
-        image->hide();
-        return image;
+        return HiddenPicture(MakeArrowPicture(kind), this);
     };
     RightBright = hiddenImage(ArrowKind::RightBright);
     RightGray = hiddenImage(ArrowKind::RightGray);

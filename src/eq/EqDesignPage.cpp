@@ -133,12 +133,7 @@ void EqDesign::BuildGraph(PictureBox* container) {
     SetTwipsGeometry(Show_Picture, kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight);
 
     auto source = [this](HandlePicture kind) {
-        auto* image = new ImageControl(Show_Picture);
-        const QPixmap pm = MakeHandlePicture(kind);
-        image->setPicture(pm);
-        SetTwipsGeometry(image, 0, 0, PixelsToTwips(pm.width()), PixelsToTwips(pm.height()));
-        image->hide();
-        return image;
+        return HiddenPicture(MakeHandlePicture(kind), Show_Picture);
     };
     BandMidGreen = source(HandlePicture::MidGreen);
     BandMidRed = source(HandlePicture::MidRed);
