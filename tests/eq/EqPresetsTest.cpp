@@ -69,10 +69,10 @@ struct Harness : test::WindowHarness {
             out << QStringLiteral("%1/%2").arg(b.style).arg(b.prompt);
         return out;
     }
-    // The first file dialog: save or open, and its title, folder, name, filter.
+    // The first file dialog: save or open, the folder it starts in, the name.
     QStringList firstDialog() const {
         const auto& [save, r] = dialogs.fileDialogs.front();
-        return {save ? "save" : "open", r.DialogTitle, r.InitDir, r.FileName, r.Filter};
+        return {save ? "save" : "open", r.InitDir, r.FileName};
     }
 };
 
@@ -131,8 +131,7 @@ void EqPresetsTest::saveBranches() {
 
         // The store is written first, whatever follows; No shows the dialog again.
         QCOMPARE(Get(h.store), edited);
-        QCOMPARE(h.firstDialog(), (QStringList{"save", "Save EQ Effect File", h.at("ModeEffect"),
-                                               "EQ1.EQ", "Effect file(*.EQ)|*.EQ"}));
+        QCOMPARE(h.firstDialog(), (QStringList{"save", h.at("ModeEffect"), "EQ1.EQ"}));
         QCOMPARE(h.dialogs.fileDialogs.size(), c.files.size());
         QStringList prompts;
         const QString chosen = *c.files.begin() ? h.at(*c.files.begin()) : QString();
@@ -171,8 +170,7 @@ void EqPresetsTest::recallBranches() {
             Put(h.at(name), "[PEQ_Config]\r\nPEQ_Ch0_Band1_Gain=100\r\n");
         QDir().mkpath(h.at("ModeEffect/X.EQ"));
         h.click(h.eq.EQ_Call(0), {file}, {answer});
-        QCOMPARE(h.firstDialog(), (QStringList{"open", "Recall EQ Effect File", h.at("ModeEffect"),
-                                               "*.EQ", "Effect File(*.EQ)|*.EQ"}));
+        QCOMPARE(h.firstDialog(), (QStringList{"open", h.at("ModeEffect"), "*.EQ"}));
         QCOMPARE(h.prompts(), prompts);
         QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
                 h.eq.bands.PeqGain[0][1] == 200);

@@ -66,23 +66,6 @@ TEST_F(EqStore, EditedSaveWritesEachValueInItsPlaceAndReadsBack) {
     }
 }
 
-// A store edited by hand is rewritten as 241 single writes would leave it.
-TEST_F(EqStore, OneReplacementLeavesWhatSingleWritesLeave) {
-    const std::string start =
-        "\xEF\xBB\xBF; presets\n[Other]\nPEQ_Active=x\n\n[peq_config]\n"
-        "peq_ch0_band1_freq = 5 \nPEQ_Ch0_Band1_Freq=6\n# PEQ_Ch0_Band2_Freq=1\nJunk line\n\n"
-        "[Tail]\nA=1\n[PEQ_Config]\nPEQ_Ch1_Band1_Gain=1";
-    EqBands bands = Flat();
-    bands.PeqGain[4][4] = 180;
-    const std::string singles = Path("singles.ini");
-    Put(store, start);
-    Put(singles, start);
-    ASSERT_TRUE(WriteEqStore(store, bands, true));
-    for (const auto& [key, value] : EqStoreEntries(bands, true))
-        WriteINI(singles, kEqSection, key, value);
-    EXPECT_EQ(Get(store), Get(singles));
-}
-
 TEST(EqStoreValues, RangesFallbacksAndNonNumbers) {
     const struct {
         const char* text;
@@ -111,20 +94,6 @@ TEST(EqStoreValues, RangesFallbacksAndNonNumbers) {
     for (const char* bypass : {"False", "1", "true", "True "})
         EXPECT_FALSE(EqActiveFromText(bypass)) << bypass;
     EXPECT_TRUE(EqActiveFromText("True"));
-}
-
-TEST_F(EqStore, StoresThatCannotBeWritten) {
-    // No folder, a folder that is a file, a directory of the store's name:
-    // nothing is written or created, and reading finds no keys.
-    Put(Path("plain"), "a file");
-    fs::create_directory(dir / "Modules/Dir.ini");
-    for (const char* path : {"none/ModeEffects.ini", "plain/ModeEffects.ini", "Modules/Dir.ini"}) {
-        EXPECT_FALSE(WriteEqStore(Path(path), Flat(), true)) << path;
-        EXPECT_EQ(EqStoreSnapshot(Path(path)).Q(7, 10), 1) << path;
-    }
-    EXPECT_FALSE(fs::exists(dir / "none"));
-    EXPECT_TRUE(fs::is_empty(dir / "Modules/Dir.ini"));
-    EXPECT_EQ(Get(Path("plain")), "a file");
 }
 
 }  // namespace
