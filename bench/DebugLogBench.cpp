@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <memory>
 
@@ -54,12 +53,3 @@ void BM_SendAfterReplyWithLongLog(benchmark::State& state) {
 BENCHMARK(BM_SendAfterReplyWithLongLog)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
