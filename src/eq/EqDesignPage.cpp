@@ -15,6 +15,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/Pictures.h"
 #include "app/PrivateDesign.h"
 #include "eq/BandRules.h"
 #include "eq/EqDesign.h"
@@ -54,9 +55,7 @@ constexpr int kFlatWidth = 1170;
 // The slider rows: Gain, Freq, bandwidth, Q from the top.
 constexpr int kRowTop = 6000;
 constexpr int kRowPitch = 375;
-constexpr int kArrowWidth = 240;   // 16 pixels
-constexpr int kArrowHeight = 360;  // 24 pixels
-constexpr int kInRow = 45;         // slider and texts centred on the arrows
+constexpr int kInRow = 45;  // slider and texts centred on the arrows
 constexpr int kRowTextHeight = 270;
 constexpr int kCaptionWidth = 600;
 constexpr int kLeftArrowLeft = kControlsLeft + kCaptionWidth + 60;  // 1080

@@ -32,8 +32,6 @@ constexpr int kHiddenModeTop = 7560;
 // The level rows, from the heading to the phase column.
 constexpr int kCaptionLeft = 3840;
 constexpr int kCaptionWidth = 600;
-constexpr int kArrowWidth = 240;   // 16 pixels
-constexpr int kArrowHeight = 360;  // 24 pixels
 constexpr int kLeftArrowLeft = 4500;
 constexpr int kSliderLeft = 4800;
 constexpr int kRightArrowLeft = 8820;

@@ -29,7 +29,6 @@ constexpr int kRowHeight = 360;  // the arrows' 24 pixels
 constexpr int kCaptionLeft = 120;
 constexpr int kCaptionWidth = 600;
 constexpr int kLeftArrowLeft = 780;
-constexpr int kArrowWidth = 240;  // 16 pixels
 constexpr int kSliderLeft = 1080;
 constexpr int kSliderTopInRow = 45;  // centres the 17-pixel slider on the arrow
 constexpr int kRightArrowLeft = 4380;
