@@ -26,8 +26,8 @@ TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
         {"Cutoff_2", "13", 0},      {"Cutoff_2", "-", 1},     {"Cutoff_2", "12.5", 12},
     };
     for (const auto& row : rows) {
-        Put(Path("Main.ini"), std::string("[Main_Config]\r\n") + row.key + "=" + row.text + "\r\n");
-        if (row.text == std::string("-")) Put(Path("Main.ini"), "[Main_Config]\r\n");
+        const std::string text = row.text, line = row.key + ("=" + text) + "\r\n";
+        Put(Path("Main.ini"), "[Main_Config]\r\n" + (text == "-" ? "" : line));
         const MainSettings s = ReadMainSettings(Path("Main.ini"));
         const int loaded = row.key[0] == 'M'   ? s.masterVolume
                            : row.key[0] == 'D' ? s.delays[3]
@@ -37,18 +37,16 @@ TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
 }
 
 TEST_F(MainSettingsTest, MissingOrGarbageFiles) {
-    // 10 MB of bytes that are no text, then the section; a folder of that name.
-    std::string noise(10 << 20, '\0');
-    for (std::size_t i = 0; i < noise.size(); ++i)
-        noise[i] = static_cast<char>(i * 7919 % 251);
-    Put(Path("noise.ini"), noise + "\n[Main_Config]\nMain_VOL=-7\nDelay_0=x\n");
+    // Bytes that are no text before the section; no file; a folder of that name.
+    Put(Path("noise.ini"),
+        std::string("\x01\xff\0\x80=\r[\n", 8) + "[Main_Config]\nMain_VOL=-7\nDelay_0=x\n");
+    const MainSettings noisy = ReadMainSettings(Path("noise.ini"));
+    EXPECT_TRUE(noisy.masterVolume == -7 && noisy.delays[0] == 0 && noisy.delays[1] == 1);
     std::filesystem::create_directory(dir / "folder.ini");
     for (const char* name : {"none.ini", "folder.ini"}) {
         const MainSettings s = ReadMainSettings(Path(name));
         EXPECT_TRUE(s.masterVolume == -40 && s.delays[7] == 1 && s.crossovers[3] == 1) << name;
     }
-    const MainSettings s = ReadMainSettings(Path("noise.ini"));
-    EXPECT_TRUE(s.masterVolume == -7 && s.delays[0] == 0 && s.delays[1] == 1);
 }
 
 }  // namespace
