@@ -34,14 +34,11 @@ class FileOps : public TempFolderTest {
 
 TEST_F(FileOps, CopyReplacesTheTargetWholeOrLeavesEverythingAsItWasAndOnlyFilesAreFiles) {
     ASSERT_EQ(::mkfifo(Path("pipe.EQ").c_str(), 0600), 0);
+    // No source; a directory or a pipe (which must not wait for a writer) as
+    // source; a directory of the target's name; no such folder; a file as folder.
     const std::pair<const char*, const char*> failing[] = {
-        {"missing.EQ", "old.EQ"},       // no source
-        {"X.EQ", "old.EQ"},             // a directory as source
-        {"pipe.EQ", "old.EQ"},          // a pipe: must not wait for a writer
-        {"store.ini", "X.EQ"},          // a directory of the target's name
-        {"store.ini", "none/EQ1.EQ"},   // no such folder
-        {"store.ini", "plain/EQ1.EQ"},  // a regular file as folder
-    };
+        {"missing.EQ", "old.EQ"}, {"X.EQ", "old.EQ"},           {"pipe.EQ", "old.EQ"},
+        {"store.ini", "X.EQ"},    {"store.ini", "none/EQ1.EQ"}, {"store.ini", "plain/EQ1.EQ"}};
     for (const auto& [from, to] : failing)
         EXPECT_FALSE(CopyFileAtomic(Path(from), Path(to))) << from << " -> " << to;
     EXPECT_EQ(Get(Path("old.EQ")), "old preset");

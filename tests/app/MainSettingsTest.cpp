@@ -13,11 +13,7 @@ using MainSettingsTest = TempFolderTest;
 
 TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
     // Each key alone in the file; "-" leaves it out.
-    const struct {
-        const char* key;
-        const char* text;
-        int expected;
-    } rows[] = {
+    const std::tuple<const char*, const char*, int> rows[] = {
         {"Main_VOL", "0", 0},       {"Main_VOL", "-90", -90}, {"Main_VOL", "1", -40},
         {"Main_VOL", "-91", -40},   {"Main_VOL", "-", -40},   {"Main_VOL", "-40.5", -40},
         {"Main_VOL", "-41.5", -42}, {"Delay_3", "100", 100},  {"Delay_3", "101", 0},
@@ -25,14 +21,14 @@ TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
         {"Cutoff_2", "12", 12},     {"Cutoff_2", "-1", 0},    {"Cutoff_2", "41", 0},
         {"Cutoff_2", "13", 0},      {"Cutoff_2", "-", 1},     {"Cutoff_2", "12.5", 12},
     };
-    for (const auto& row : rows) {
-        const std::string text = row.text, line = row.key + ("=" + text) + "\r\n";
+    for (const auto& [key, value, expected] : rows) {
+        const std::string text = value, line = key + ("=" + text) + "\r\n";
         Put(Path("Main.ini"), "[Main_Config]\r\n" + (text == "-" ? "" : line));
         const MainSettings s = ReadMainSettings(Path("Main.ini"));
-        const int loaded = row.key[0] == 'M'   ? s.masterVolume
-                           : row.key[0] == 'D' ? s.delays[3]
-                                               : s.crossovers[2];
-        EXPECT_EQ(loaded, row.expected) << row.key << "=" << row.text;
+        const int loaded = key[0] == 'M'   ? s.masterVolume
+                           : key[0] == 'D' ? s.delays[3]
+                                           : s.crossovers[2];
+        EXPECT_EQ(loaded, expected) << key << "=" << text;
     }
 }
 

@@ -2,7 +2,6 @@
 // arrows, caption languages, System Reset, debug window and unload.
 
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -48,7 +47,7 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.
-    QVERIFY(QFile::remove(h.folder.filePath("Modules/ModeEffects.ini")));
+    QVERIFY(QDir(h.folder.path()).remove("Modules/ModeEffects.ini"));
     h.connectLink();
     w.VOLSlider(0)->setValue(-12);
     w.DelaySlider(0)->setValue(9);
@@ -123,28 +122,23 @@ void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
     Harness h;
     PrivateDesign& w = h.load();
     h.connectLink();
-    const struct {
-        ImageControl* arrow;
-        bool left;
-        ruqSlider* slider;
-        int from, to;
-    } rows[] = {{w.VOLLeft(4), true, w.VOLSlider(4), -9, -10},
-                {w.VOLLeft(4), true, w.VOLSlider(4), -10, -10},  // at Min: nothing
-                {w.VOLRight(0), false, w.VOLSlider(0), -1, 0},
-                {w.VOLRight(0), false, w.VOLSlider(0), 0, 0},
-                {w.DelayLeft(2), true, w.DelaySlider(2), 1, 0},
-                {w.DelayRight(5), false, w.DelaySlider(5), 100, 100}};
-    for (const auto& r : rows) {
-        r.slider->setValue(r.from);
+    const std::tuple<ImageControl*, bool, ruqSlider*, int, int> rows[] = {
+        {w.VOLLeft(4), true, w.VOLSlider(4), -9, -10},
+        {w.VOLLeft(4), true, w.VOLSlider(4), -10, -10},  // at Min: nothing
+        {w.VOLRight(0), false, w.VOLSlider(0), -1, 0},
+        {w.DelayLeft(2), true, w.DelaySlider(2), 1, 0},
+        {w.DelayRight(5), false, w.DelaySlider(5), 100, 100}};
+    for (const auto& [arrow, left, slider, from, to] : rows) {
+        slider->setValue(from);
         h.clearFrames();
         // Bright while held with nothing sent, gray after.
-        QTest::mousePress(r.arrow, Qt::LeftButton);
-        QVERIFY(test::Shows(r.arrow, r.left ? w.LeftBright : w.RightBright));
+        QTest::mousePress(arrow, Qt::LeftButton);
+        QVERIFY(test::Shows(arrow, left ? w.LeftBright : w.RightBright));
         QVERIFY(h.port.frames.empty());
-        QTest::mouseRelease(r.arrow, Qt::LeftButton);
-        QVERIFY(test::Shows(r.arrow, r.left ? w.LeftGray : w.RightGray));
-        QCOMPARE(r.slider->Value(), r.to);
-        QCOMPARE(h.port.frames.size(), std::size_t{r.from != r.to});
+        QTest::mouseRelease(arrow, Qt::LeftButton);
+        QVERIFY(test::Shows(arrow, left ? w.LeftGray : w.RightGray));
+        QCOMPARE(slider->Value(), to);
+        QCOMPARE(h.port.frames.size(), std::size_t{from != to});
     }
     // Other buttons change neither picture nor value.
     w.DelaySlider(5)->setValue(50);

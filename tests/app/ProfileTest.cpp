@@ -37,17 +37,15 @@ TEST(ProfileText, ReadsWhatWindowsAndHandMadeFilesHold) {
     EXPECT_EQ(Find(file, "Other", "Delay_5"), "8");  // last line without a line end
     EXPECT_EQ(Find(file, "Main", "Main_VOL"), "?");
 
-    for (const std::string eol : {"\r\n", "\n"})
-        EXPECT_EQ(Find("[S]" + eol + "A=1" + eol + "B=2" + eol, "S", "A"), "1");
+    EXPECT_EQ(Find("[S]\nA=1\nB=2\n", "S", "A"), "1");
     EXPECT_EQ(Find("[S]\r\nA=1\r", "S", "A"), "1");    // a cut-off CRLF at the end
     EXPECT_EQ(Find("A=1\r\n[S]\r\n", "S", "A"), "?");  // keys before any section
 }
 
 TEST(ProfileText, SetsOneKeyAndKeepsEveryOtherByte) {
     const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        std::string content, section, key, value, expected;
-    } cases[] = {
+    using S = std::string;
+    const std::tuple<S, S, S, S, S> cases[] = {
         // Replaced where it stands: spelling, blanks around '=' and other sections kept.
         {bom + "[S]\r\n; c\r\nA = 1\r\n\r\n[T]\r\nA=1\r\n", "s", "A", "2",
          bom + "[S]\r\n; c\r\nA = 2\r\n\r\n[T]\r\nA=1\r\n"},
@@ -71,8 +69,8 @@ TEST(ProfileText, SetsOneKeyAndKeepsEveryOtherByte) {
         {"[T]\nX=1\r", "S", "A", "1", "[T]\nX=1\r\n\n[S]\nA=1\n"},
         {"", "S", "A", "12\0\n[X]"s, "[S]\r\nA=12\r\n"},  // a NUL ends the value
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SetProfileValue(c.content, c.section, c.key, c.value), c.expected) << c.content;
+    for (const auto& [content, section, key, value, expected] : cases)
+        EXPECT_EQ(SetProfileValue(content, section, key, value), expected) << content;
 }
 
 using ProfileFile = TempFolderTest;

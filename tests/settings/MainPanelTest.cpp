@@ -109,8 +109,7 @@ void MainPanelTest::inputsModesAndLayouts() {
 
     for (const auto& [index, code] : {std::pair{0, 2}, {5, 7}, {8, 0x0A}}) {
         w->Mode_Cmd(index)->click();
-        QCOMPARE(Lit(w->Mode_Cmd), index);
-        QCOMPARE(h->lastPayload(), P({6, 0x07, std::uint8_t(code)}));
+        QVERIFY(Lit(w->Mode_Cmd) == index && h->lastPayload() == P({6, 0x07, std::uint8_t(code)}));
     }
     for (const auto& [index, value] : {std::pair{8, 0}, {7, 1}, {9, 2}}) {
         w->Menu_Cmd(index)->click();
@@ -162,31 +161,28 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     // under ARC is ANALOG, one above 10 too, a trim channel above 7 is
     // FL, a master byte below A5h is 0 dB and A5h itself -40 dB; a delay
     // channel or distance out of range is FL's 0.
-    const struct {
-        std::uint8_t id, value, more;
-        Get actual;
-        const char* expected;
-    } rows[] = {{0x02, 6, 0, source, "6"},        {0x03, 4, 0, input, "0"},
-                {0x02, 7, 0, source, "0"},        {0x03, 10, 0, input, "10"},
-                {0x03, 11, 0, input, "0"},        {0x04, 2, 0, layout, "9"},
-                {0x04, 0, 0, layout, "8"},        {0x04, 5, 0, layout, "7"},
-                {0x05, 1, 0, format, "PCM"},      {0x07, 10, 0, mode, "8"},
-                {0x07, 1, 0, mode, "0"},          {0x07, 6, 0, mode, "4"},
-                {0x07, 11, 0, mode, "0"},         {0x08, 1, 0, mute, "1"},
-                {0x08, 2, 0, mute, "0"},          {0x09, 0xA6, 0, level(0), "-90"},
-                {0x09, 0xA5, 0, level(0), "-40"}, {0x09, 0x7F, 0, level(0), "0"},
-                {0x10, 0, 0xF6, level(1), "-10"}, {0x10, 7, 0x0A, level(8), "10"},
-                {0x10, 7, 0x0B, level(8), "0"},   {0x10, 0, 0xF5, level(1), "0"},
-                {0x10, 9, 0x05, level(1), "5"},   {0x12, 0x03, 0, mask, "3"},
-                {0x12, 0x81, 0, mask, "81"},      {0x13, 250, 0, ver, "Ver: 250"},
-                {0x13, 251, 0, ver, "Ver: 01"},   {0x06, 1, 0, sub, "1"},
-                {0x06, 2, 0, sub, "0"},           {0x0A, 2, 0, dynamic, "2"},
-                {0x0A, 3, 0, dynamic, "0"},       {0x11, 2, 100, delay2, "10.0m"},
-                {0x11, 0, 50, delay0, "50"},      {0x11, 9, 101, delay0, "0"}};
-    for (const auto& row : rows) {
-        h->applyReply({ReplyCodeReport, row.id, row.value, row.more});
-        QVERIFY2(row.actual() == QString::fromUtf8(row.expected),
-                 qPrintable(QStringLiteral("reply %1 %2").arg(row.id).arg(row.value)));
+    const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, Get, const char*> rows[] = {
+        {0x02, 6, 0, source, "6"},        {0x03, 4, 0, input, "0"},
+        {0x02, 7, 0, source, "0"},        {0x03, 10, 0, input, "10"},
+        {0x03, 11, 0, input, "0"},        {0x04, 2, 0, layout, "9"},
+        {0x04, 0, 0, layout, "8"},        {0x04, 5, 0, layout, "7"},
+        {0x05, 1, 0, format, "PCM"},      {0x07, 10, 0, mode, "8"},
+        {0x07, 1, 0, mode, "0"},          {0x07, 6, 0, mode, "4"},
+        {0x07, 11, 0, mode, "0"},         {0x08, 1, 0, mute, "1"},
+        {0x08, 2, 0, mute, "0"},          {0x09, 0xA6, 0, level(0), "-90"},
+        {0x09, 0xA5, 0, level(0), "-40"}, {0x09, 0x7F, 0, level(0), "0"},
+        {0x10, 0, 0xF6, level(1), "-10"}, {0x10, 7, 0x0A, level(8), "10"},
+        {0x10, 7, 0x0B, level(8), "0"},   {0x10, 0, 0xF5, level(1), "0"},
+        {0x10, 9, 0x05, level(1), "5"},   {0x12, 0x03, 0, mask, "3"},
+        {0x12, 0x81, 0, mask, "81"},      {0x13, 250, 0, ver, "Ver: 250"},
+        {0x13, 251, 0, ver, "Ver: 01"},   {0x06, 1, 0, sub, "1"},
+        {0x06, 2, 0, sub, "0"},           {0x0A, 2, 0, dynamic, "2"},
+        {0x0A, 3, 0, dynamic, "0"},       {0x11, 2, 100, delay2, "10.0m"},
+        {0x11, 0, 50, delay0, "50"},      {0x11, 9, 101, delay0, "0"}};
+    for (const auto& [id, value, more, actual, expected] : rows) {
+        h->applyReply({ReplyCodeReport, id, value, more});
+        QVERIFY2(actual() == QString::fromUtf8(expected),
+                 qPrintable(QStringLiteral("reply %1 %2").arg(id).arg(value)));
     }
     // Four bytes: the front pair has no Off; a crossover above 12 is the
     // first, and the lists show exact list texts, so they map back.

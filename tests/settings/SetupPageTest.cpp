@@ -68,9 +68,6 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     QTest::keyClick(w->Combo2(1), Qt::Key_Down);  // the user steps to "200 Hz"
     // The other lists as loaded: no Main.ini here, so "50  Hz".
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 12, 1, 1}));
-    w->Combo2(0)->setText(QStringLiteral("40  Hz"));
-    w->Combo2_Click(3);
-    QCOMPARE(h->lastPayload(), P({6, 0x0D, 0, 12, 1, 1}));
 
     // A typed text counts only when equal to a list text, blanks included; an
     // unmatched one leaves its byte as the previous command (sizes) left it.
@@ -78,7 +75,7 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     w->Combo2(0)->setText(QStringLiteral("40 Hz"));
     w->Combo2(1)->setText(QStringLiteral("200Hz"));
     w->Combo2(3)->setText(QStringLiteral("120  Hz"));
-    QCOMPARE(h->payloads().size(), std::size_t{3});  // typing sends nothing
+    QCOMPARE(h->payloads().size(), std::size_t{2});  // typing sends nothing
     w->Combo2_Click(0);
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 2, 1, 8}));
 }
