@@ -64,6 +64,7 @@ TEST_F(TablesFixture, CrossoverTextsMatchOnlyExactlyAndCurveGrid) {
         EXPECT_EQ(t.XoverIndexOf(t.XoverLabel[static_cast<std::size_t>(i)]), i);
     for (const char* text : {"40 Hz", "80  Hz", "80 Hz "})
         EXPECT_EQ(t.XoverIndexOf(text), -1) << text;
+    EXPECT_NEAR(t.CurveFreq[610], 19999.08, 0.01);
     EXPECT_EQ(t.CurveX[0], 340);
     EXPECT_EQ(t.CurveX[610], 12540);
 }
