@@ -18,7 +18,11 @@ namespace fs = std::filesystem;
 
 class FileOps : public TempFolderTest {
   protected:
+    std::string source;  // every byte value, and more than one read's worth
+
     void SetUp() override {
+        for (int i = 0; i < 300000; ++i)
+            source += static_cast<char>(i * 7 % 256);
         Put(Path("store.ini"), source);
         Put(Path("old.EQ"), "old preset");
         fs::create_directory(dir / "X.EQ");
@@ -26,26 +30,15 @@ class FileOps : public TempFolderTest {
         Put(Path("plain"), "a file");
     }
     long Entries() const { return std::distance(fs::recursive_directory_iterator(dir), {}); }
-
-    // Every byte value, and more than one read's worth.
-    const std::string source = [] {
-        std::string s;
-        for (int i = 0; i < 300000; ++i)
-            s += static_cast<char>(i * 7 % 256);
-        return s;
-    }();
 };
 
-TEST_F(FileOps, CopyReplacesTheTargetWholeOrLeavesEverythingAsItWas) {
+TEST_F(FileOps, CopyReplacesTheTargetWholeOrLeavesEverythingAsItWasAndOnlyFilesAreFiles) {
     ASSERT_EQ(::mkfifo(Path("pipe.EQ").c_str(), 0600), 0);
+    // No source; a directory or a pipe (which must not wait for a writer) as
+    // source; a directory of the target's name; no such folder; a file as folder.
     const std::pair<const char*, const char*> failing[] = {
-        {"missing.EQ", "old.EQ"},       // no source
-        {"X.EQ", "old.EQ"},             // a directory as source
-        {"pipe.EQ", "old.EQ"},          // a pipe: must not wait for a writer
-        {"store.ini", "X.EQ"},          // a directory of the target's name
-        {"store.ini", "none/EQ1.EQ"},   // no such folder
-        {"store.ini", "plain/EQ1.EQ"},  // a regular file as folder
-    };
+        {"missing.EQ", "old.EQ"}, {"X.EQ", "old.EQ"},           {"pipe.EQ", "old.EQ"},
+        {"store.ini", "X.EQ"},    {"store.ini", "none/EQ1.EQ"}, {"store.ini", "plain/EQ1.EQ"}};
     for (const auto& [from, to] : failing)
         EXPECT_FALSE(CopyFileAtomic(Path(from), Path(to))) << from << " -> " << to;
     EXPECT_EQ(Get(Path("old.EQ")), "old preset");
@@ -60,6 +53,17 @@ TEST_F(FileOps, CopyReplacesTheTargetWholeOrLeavesEverythingAsItWas) {
     EXPECT_EQ(Get(Path("old.EQ")), source);
     EXPECT_EQ(fs::status(Path("old.EQ")).permissions(), fs::perms(0666 & ~mask));
     EXPECT_EQ(Entries(), 6);
+
+    // A directory is neither a preset nor ever deleted; of a link, only the link goes.
+    fs::create_symlink(Path("old.EQ"), Path("link.EQ"));
+    for (const auto& [name, file] :
+         {std::pair{"X.EQ", false}, {"missing.EQ", false}, {"link.EQ", true}, {"plain", true}}) {
+        EXPECT_EQ(FileExists(Path(name)), file) << name;
+        EXPECT_EQ(DeleteFile(Path(name)), file) << name;
+        EXPECT_FALSE(FileExists(Path(name))) << name;
+    }
+    EXPECT_EQ(Get(Path("X.EQ/inside")), "kept");
+    EXPECT_EQ(Get(Path("old.EQ")), source);
 }
 
 TEST_F(FileOps, CopyThatRunsOutOfSpaceLeavesTheTarget) {
@@ -77,19 +81,6 @@ TEST_F(FileOps, CopyThatRunsOutOfSpaceLeavesTheTarget) {
     EXPECT_FALSE(copied);
     EXPECT_EQ(Get(Path("old.EQ")), "old preset");
     EXPECT_EQ(Entries(), 5);
-}
-
-TEST_F(FileOps, ExistenceAndDeletionConcernFilesOnly) {
-    fs::create_symlink(Path("old.EQ"), Path("link.EQ"));
-    // A directory is neither a preset nor ever deleted; of a link, only the link goes.
-    for (const auto& [name, file] :
-         {std::pair{"X.EQ", false}, {"missing.EQ", false}, {"link.EQ", true}, {"plain", true}}) {
-        EXPECT_EQ(FileExists(Path(name)), file) << name;
-        EXPECT_EQ(DeleteFile(Path(name)), file) << name;
-        EXPECT_FALSE(FileExists(Path(name))) << name;
-    }
-    EXPECT_EQ(Get(Path("X.EQ/inside")), "kept");
-    EXPECT_EQ(Get(Path("old.EQ")), "old preset");
 }
 
 }  // namespace

@@ -19,53 +19,54 @@ class IniAccess : public TempFolderTest {
     const std::string ini = Path("Main.ini");
 };
 
-TEST_F(IniAccess, ReadTrimsBlanksAndTurnsNothingIntoOne) {
+TEST_F(IniAccess, ReadTrimsBlanksTurnsNothingIntoOneAndKeeps127BytesOfWholeCharacters) {
     std::filesystem::create_directory(dir / "folder.ini");
     EXPECT_EQ(ReadINI(ini, "Main_Config", "Main_VOL"), "1");  // no file
     EXPECT_EQ(ReadINI(Path("folder.ini"), "Main_Config", "Main_VOL"), "1");
+    // A four-byte character on bytes 126-129 of "split".
     Put(ini,
         "[Main_Config]\r\nMain_VOL=  -40  \r\nDelay_0=\r\nDelay_1=    \r\n"
-        "Delay_2=\"   \"\r\nDelay_3=\" 7 \"\r\nDelay_4=0\r\n");
+        "Delay_2=\"   \"\r\nDelay_3=\" 7 \"\r\nDelay_4=0\r\nlong=" +
+            std::string(200, 'x') + "\r\nsplit=" + std::string(125, 'a') +
+            "\xF0\x9F\x8E\xB5\r\nfits=" + std::string(127, 'y') + "\r\n");
     const std::pair<const char*, const char*> values[] = {
         {"Main_VOL", "-40"}, {"Delay_0", "1"}, {"Delay_1", "1"}, {"Delay_2", "1"},
         {"Delay_3", "7"},    {"Delay_4", "0"}, {"Delay_5", "1"}};
     for (const auto& [key, value] : values)
         EXPECT_EQ(ReadINI(ini, "Main_Config", key), value) << key;
+    EXPECT_EQ(ReadINI(ini, "Main_Config", "long"), std::string(127, 'x'));
+    EXPECT_EQ(ReadINI(ini, "Main_Config", "split"), std::string(125, 'a'));
+    EXPECT_EQ(ReadINI(ini, "Main_Config", "fits"), std::string(127, 'y'));
     EXPECT_EQ(ReadINI(ini, "PEQ_Config", "Delay_4"), "1");
 }
 
-TEST_F(IniAccess, ReadReturnsAtMost127BytesOfWholeCharacters) {
-    // A four-byte character on bytes 126-129.
-    Put(ini, "[S]\nlong=" + std::string(200, 'x') + "\nsplit=" + std::string(125, 'a') +
-                 "\xF0\x9F\x8E\xB5\nfits=" + std::string(127, 'y') + "\n");
-    EXPECT_EQ(ReadINI(ini, "S", "long"), std::string(127, 'x'));
-    EXPECT_EQ(ReadINI(ini, "S", "split"), std::string(125, 'a'));
-    EXPECT_EQ(ReadINI(ini, "S", "fits"), std::string(127, 'y'));
-}
-
-TEST_F(IniAccess, WriteKeepsAtMost128Characters) {
+TEST_F(IniAccess, WritesKeepAtMost128CharactersAndManyAtOnceLeaveWhatSinglesLeave) {
     std::string wide;  // 130 two-byte characters
     for (int i = 0; i < 130; ++i)
         wide += "\xC3\xA9";
-    // Characters, not bytes, and up to a NUL.
-    const std::pair<std::string, std::string> stored[] = {
-        {std::string(200, 'v'), std::string(128, 'v')},
-        {"26", "26"},
-        {wide, wide.substr(0, 256)},
-        {"12\0junk"s, "12"}};
-    for (const auto& [value, text] : stored) {
-        WriteINI(ini, "PEQ_Config", "v", value);
-        EXPECT_EQ(Get(ini), "[PEQ_Config]\r\nv=" + text + "\r\n");
-    }
-    // Without its folder nothing is written, and nothing is said.
-    WriteINI(Path("Modules/Main.ini"), "S", "A", "1");
-    EXPECT_FALSE(std::filesystem::exists(dir / "Modules"));
+    // Characters, not bytes, and up to a NUL; a later key of another case
+    // replaces the earlier.
+    const std::vector<std::pair<std::string, std::string>> keyValues = {
+        {"v", "1"}, {"w", "12\0junk"s}, {"x", wide}, {"V", std::string(200, 'v')}};
+    const std::string start = "[PEQ_Config]\nv=0\n\n[Other]\nv=1\n";
+    Put(ini, start);
+    for (const auto& [key, value] : keyValues)
+        WriteINI(ini, "PEQ_Config", key, value);
+    const std::string singles = Get(ini);
+    EXPECT_EQ(singles, "[PEQ_Config]\nv=" + std::string(128, 'v') +
+                           "\nw=12\nx=" + wide.substr(0, 256) + "\n\n[Other]\nv=1\n");
+    Put(ini, start);
+    ASSERT_TRUE(WriteINIKeys(ini, "PEQ_Config", keyValues));
+    EXPECT_EQ(Get(ini), singles);
+
+    // A key that cannot be stored fails the whole write.
+    EXPECT_FALSE(WriteINIKeys(ini, "PEQ_Config", {{"v", "4"}, {"y", "5\r\n[Evil]"}}));
+    EXPECT_EQ(Get(ini), singles);
 }
 
 TEST_F(IniAccess, SnapshotReadsWhatReadINIReads) {
     std::string wide = std::string(125, 'a') + "\xF0\x9F\x8E\xB5";  // split by the 127-byte cut
     const std::string files[] = {
-        "",
         "\xEF\xBB\xBF[Main_Config]\r\n Main_VOL = \"  -40 \" \r\nDelay_0=\r\nDelay_1=  \t\r\n"
         "delay_2=5\r\nDELAY_2=6\r\n;Delay_3=9\r\nDelay_4=" +
             wide + "\r\nDelay_5=" + std::string(300, 'z') + "\r\nDelay_6=7\0junk"s +
@@ -84,27 +85,6 @@ TEST_F(IniAccess, SnapshotReadsWhatReadINIReads) {
                 EXPECT_EQ(snapshot.Read(section, key), ReadINI(ini, section, key))
                     << file << " / " << section << " / " << key;
     }
-}
-
-TEST_F(IniAccess, ManyKeysAtOnceLeaveWhatSingleWritesLeave) {
-    const std::string start = "[PEQ_Config]\nv=0\n\n[Other]\nv=1\n";
-    const std::vector<std::pair<std::string, std::string>> keyValues = {
-        {"v", std::string(200, 'v')},
-        {"w", "12\0junk"s},
-        {"x", "\xC3\xA9" + std::string(130, 'e')},
-        {"V", "3"}};
-    Put(ini, start);
-    for (const auto& [key, value] : keyValues)
-        WriteINI(ini, "PEQ_Config", key, value);
-    const std::string singles = Get(ini);
-    Put(ini, start);
-    ASSERT_TRUE(WriteINIKeys(ini, "PEQ_Config", keyValues));
-    EXPECT_EQ(Get(ini), singles);
-
-    // Failures change nothing and are reported.
-    EXPECT_FALSE(WriteINIKeys(ini, "PEQ_Config", {{"v", "4"}, {"y", "5\r\n[Evil]"}}));
-    EXPECT_EQ(Get(ini), singles);
-    EXPECT_FALSE(WriteINIKeys(Path("Modules/x.ini"), "PEQ_Config", keyValues));
 }
 
 TEST(IniNumber, TakesPlainDecimalNumbersOnly) {

@@ -13,11 +13,7 @@ using MainSettingsTest = TempFolderTest;
 
 TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
     // Each key alone in the file; "-" leaves it out.
-    const struct {
-        const char* key;
-        const char* text;
-        int expected;
-    } rows[] = {
+    const std::tuple<const char*, const char*, int> rows[] = {
         {"Main_VOL", "0", 0},       {"Main_VOL", "-90", -90}, {"Main_VOL", "1", -40},
         {"Main_VOL", "-91", -40},   {"Main_VOL", "-", -40},   {"Main_VOL", "-40.5", -40},
         {"Main_VOL", "-41.5", -42}, {"Delay_3", "100", 100},  {"Delay_3", "101", 0},
@@ -25,30 +21,28 @@ TEST_F(MainSettingsTest, RangeEdgesFallbacksAndRounding) {
         {"Cutoff_2", "12", 12},     {"Cutoff_2", "-1", 0},    {"Cutoff_2", "41", 0},
         {"Cutoff_2", "13", 0},      {"Cutoff_2", "-", 1},     {"Cutoff_2", "12.5", 12},
     };
-    for (const auto& row : rows) {
-        Put(Path("Main.ini"), std::string("[Main_Config]\r\n") + row.key + "=" + row.text + "\r\n");
-        if (row.text == std::string("-")) Put(Path("Main.ini"), "[Main_Config]\r\n");
+    for (const auto& [key, value, expected] : rows) {
+        const std::string text = value, line = key + ("=" + text) + "\r\n";
+        Put(Path("Main.ini"), "[Main_Config]\r\n" + (text == "-" ? "" : line));
         const MainSettings s = ReadMainSettings(Path("Main.ini"));
-        const int loaded = row.key[0] == 'M'   ? s.masterVolume
-                           : row.key[0] == 'D' ? s.delays[3]
-                                               : s.crossovers[2];
-        EXPECT_EQ(loaded, row.expected) << row.key << "=" << row.text;
+        const int loaded = key[0] == 'M'   ? s.masterVolume
+                           : key[0] == 'D' ? s.delays[3]
+                                           : s.crossovers[2];
+        EXPECT_EQ(loaded, expected) << key << "=" << text;
     }
 }
 
 TEST_F(MainSettingsTest, MissingOrGarbageFiles) {
-    // 10 MB of bytes that are no text, then the section; a folder of that name.
-    std::string noise(10 << 20, '\0');
-    for (std::size_t i = 0; i < noise.size(); ++i)
-        noise[i] = static_cast<char>(i * 7919 % 251);
-    Put(Path("noise.ini"), noise + "\n[Main_Config]\nMain_VOL=-7\nDelay_0=x\n");
+    // Bytes that are no text before the section; no file; a folder of that name.
+    Put(Path("noise.ini"),
+        std::string("\x01\xff\0\x80=\r[\n", 8) + "[Main_Config]\nMain_VOL=-7\nDelay_0=x\n");
+    const MainSettings noisy = ReadMainSettings(Path("noise.ini"));
+    EXPECT_TRUE(noisy.masterVolume == -7 && noisy.delays[0] == 0 && noisy.delays[1] == 1);
     std::filesystem::create_directory(dir / "folder.ini");
     for (const char* name : {"none.ini", "folder.ini"}) {
         const MainSettings s = ReadMainSettings(Path(name));
         EXPECT_TRUE(s.masterVolume == -40 && s.delays[7] == 1 && s.crossovers[3] == 1) << name;
     }
-    const MainSettings s = ReadMainSettings(Path("noise.ini"));
-    EXPECT_TRUE(s.masterVolume == -7 && s.delays[0] == 0 && s.delays[1] == 1);
 }
 
 }  // namespace

@@ -2,12 +2,10 @@
 // arrows, caption languages, System Reset, debug window and unload.
 
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QtTest>
-#include <map>
 
 #include "app/Captions.h"
 #include "app/PrivateDesign.h"
@@ -21,60 +19,35 @@
 using namespace calvetta;
 using Payloads = std::vector<std::vector<std::uint8_t>>;
 
-namespace {
-
-struct Harness : test::WindowHarness {
-    using WindowHarness::WindowHarness;
-    QString debugText() const { return window->debugForm()->Text1()->toPlainText(); }
-    QString debugLogAsShown() const {
-        return QString::fromStdString(window->sender().DebugLog()).remove('\r');
-    }
-};
-
-}  // namespace
+using Harness = test::WindowHarness;
 
 class PrivateDesignTest : public QObject {
     Q_OBJECT
   private slots:
-    void loadSendsNothingAndStartsOnlyTheReplyTimer();
+    void loadThenPagesTabsAndCaptionLanguages();
     void startShowsTheSettingsFilesAndReloadSendsThem();
-    void pagesMoveAndTabsChangeColour();
     void stepArrowsMoveTheirSliderOneStepOnRelease();
-    void captionsSwitchBothWaysAndFit();
     void systemResetAsksThenSendsItsBurst();
-    void debugWindowFollowsTheSwitchFileAndTheMainWindow();
-    void debugWindowShowsExactlyTheLog();
-    void failedWriteShowsTheLinkDown();
+    void debugWindowShowsTheLogAndGoesWithTheMainWindow();
 };
-
-void PrivateDesignTest::loadSendsNothingAndStartsOnlyTheReplyTimer() {
-    Harness h;
-    PrivateDesign& w = h.load();
-    QCOMPARE(w.Com_Combo1->count(), 15);
-    QCOMPARE(w.Com_Combo1->itemText(14), QStringLiteral("COM15"));
-    QVERIFY(h.port.frames.empty());
-    QCOMPARE(h.pauses, std::vector<int>(8, 20));  // the loader's, before each trim
-    QVERIFY(w.EventTimer->Enabled() && !w.Read_Timer->Enabled());
-    QVERIFY2(!h.port.PortOpen(), "the port stays closed until Connect");
-}
 
 void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
     Harness h;
     QVERIFY(h.putFile("Modules/Main.ini",
                       "[Main_Config]\r\nMain_VOL=-25\r\nCH_VOL_3=7\r\nDelay_0=5\r\nDelay_1=0\r\n"
                       "Cutoff_1=12\r\nDynamic=2\r\nSubwoofer=1\r\nMuteFlag=1\r\n"));
+    // The store's frequencies and bandwidths, every band; the gains at 0 dB.
     QVERIFY(h.putFile("Modules/ModeEffects.ini",
-                      "[PEQ_Config]\r\nPEQ_Active=True\r\nPEQ_Ch2_Band3_Freq=256\r\n"
-                      "PEQ_Ch0_Band10_Freq=300\r\nPEQ_Ch1_Band1_Q=0\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
+                      "[PEQ_Config]\r\nPEQ_Active=True\r\n"
+                      "PEQ_Ch0_Band10_Freq=30\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
     PrivateDesign& w = h.load();
-    const EqBands& bands = w.Eq().bands;
+    const EqBands& b = w.Eq().bands;
     QVERIFY(w.Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
-    QVERIFY(bands.PeqFreq[2][3] == 140 && bands.PeqFreq[0][10] == 248 && bands.PeqFreq[5][5] == 1);
-    QVERIFY(bands.PeqQ[1][1] == 10 && bands.PeqQ[1][2] == 1 && bands.PeqGain[1][2] == 200);
+    QVERIFY(b.PeqFreq[0][10] == 30 && b.PeqQ[7][10] == 1 && b.PeqGain[1][2] == 200);
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.
-    QVERIFY(QFile::remove(h.folder.filePath("Modules/ModeEffects.ini")));
+    QVERIFY(QDir(h.folder.path()).remove("Modules/ModeEffects.ini"));
     h.connectLink();
     w.VOLSlider(0)->setValue(-12);
     w.DelaySlider(0)->setValue(9);
@@ -84,78 +57,42 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
     Payloads expected = {{6, 0x09, 0xE7}};
     for (std::uint8_t ch = 0; ch < 8; ++ch)
         expected.push_back({6, 0x10, ch, 0});
-    const Payloads rest = {{6, 0x11, 0, 5}, {6, 0x11, 1, 0}, {6, 3, 1}, {6, 4, 1},
-                           {6, 0x0A, 0},    {6, 6, 0},       {6, 8, 0}};
-    expected.insert(expected.end(), rest.begin(), rest.end());
+    expected.insert(expected.end(), {{6, 0x11, 0, 5},
+                                     {6, 0x11, 1, 0},
+                                     {6, 3, 1},
+                                     {6, 4, 1},
+                                     {6, 0x0A, 0},
+                                     {6, 6, 0},
+                                     {6, 8, 0}});
     // and the EQ status's own frame for Bypass.
     const Payloads bypass = h.sentBy([&] { w.Eq().EQ_Opt_Click(1); });
     expected.insert(expected.end(), bypass.begin(), bypass.end());
     QCOMPARE(h.sentBy([&] { w.Command1->click(); }), expected);
-    QVERIFY(w.Eq().EQ_Opt.value(1));
 }
 
-void PrivateDesignTest::pagesMoveAndTabsChangeColour() {
+void PrivateDesignTest::loadThenPagesTabsAndCaptionLanguages() {
     Harness h;
     PrivateDesign& w = h.load();
-    // Left and top of the Main Panel, EQ Design and Setup pages by the tab shown.
-    const std::map<int, std::vector<int>> places = {{0, {0, 480, 0, 14800, 14800, 480}},
-                                                    {1, {0, 14800, 0, 480, 14800, 480}},
-                                                    {2, {14800, 480, 0, 14800, 0, 480}}};
+    QVERIFY(w.Com_Combo1->count() == 15 && w.Com_Combo1->itemText(14) == QStringLiteral("COM15"));
+    QCOMPARE(h.pauses, std::vector<int>(8, 20));  // the loader's, before each trim
+    QVERIFY(w.EventTimer->Enabled() && !w.Read_Timer->Enabled());
+    QVERIFY2(!h.port.PortOpen(), "the port stays closed until Connect");
+    // The Main Panel, EQ Design and Setup pages: the one whose tab is red at
+    // 0, 480, the others outside the client area (12705 by 8025 twips).
+    const QWidget* pages[] = {w.Picture2, w.Picture5, w.Picture6};
     int shown = 0;
     // Every change from one tab to another; 4 and -1 have no button.
     for (int index : {2, 0, 1, 2, 1, 0, 4, -1}) {
         w.Menu_Cmd_Click(index);
-        shown = places.count(index) ? index : shown;
-        QCOMPARE((std::vector{Left(w.Picture2), Top(w.Picture2), Left(w.Picture5), Top(w.Picture5),
-                              Left(w.Picture6), Top(w.Picture6)}),
-                 places.at(shown));
-        for (int tab = 0; tab < 3; ++tab)
+        shown = index >= 0 && index < 3 ? index : shown;
+        for (int tab = 0; tab < 3; ++tab) {
+            const QWidget* p = pages[tab];
+            QVERIFY(tab == shown ? Left(p) == 0 && Top(p) == 480
+                                 : Left(p) >= 12705 || Top(p) >= 8025);
             QCOMPARE(w.Menu_Cmd(tab)->BackColor(), tab == shown ? vbRed : vbButtonFace);
+        }
     }
-    QVERIFY(h.port.frames.empty());
-}
 
-void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
-    Harness h;
-    PrivateDesign& w = h.load();
-    h.connectLink();
-    const struct {
-        ImageControl* arrow;
-        bool left;
-        ruqSlider* slider;
-        int from, to;
-    } rows[] = {{w.VOLLeft(4), true, w.VOLSlider(4), -9, -10},
-                {w.VOLLeft(4), true, w.VOLSlider(4), -10, -10},  // at Min: nothing
-                {w.VOLRight(0), false, w.VOLSlider(0), -1, 0},
-                {w.VOLRight(0), false, w.VOLSlider(0), 0, 0},
-                {w.DelayLeft(2), true, w.DelaySlider(2), 1, 0},
-                {w.DelayRight(5), false, w.DelaySlider(5), 100, 100}};
-    for (const auto& r : rows) {
-        r.slider->setValue(r.from);
-        h.clearFrames();
-        // Bright while held with nothing sent, gray after.
-        QTest::mousePress(r.arrow, Qt::LeftButton);
-        QVERIFY(test::Shows(r.arrow, r.left ? w.LeftBright : w.RightBright));
-        QVERIFY(h.port.frames.empty());
-        QTest::mouseRelease(r.arrow, Qt::LeftButton);
-        QVERIFY(test::Shows(r.arrow, r.left ? w.LeftGray : w.RightGray));
-        QCOMPARE(r.slider->Value(), r.to);
-        QCOMPARE(h.port.frames.size(), std::size_t{r.from != r.to});
-    }
-    // Other buttons change neither picture nor value.
-    QTest::mousePress(w.DelayRight(5), Qt::RightButton);
-    QVERIFY(test::Shows(w.DelayRight(5), w.RightGray));
-    w.DelaySlider(5)->setValue(50);
-    h.clearFrames();
-    QTest::mouseRelease(w.DelayRight(5), Qt::RightButton);
-    w.VOLRight_MouseUp(4, 4, 0, 0, 0);
-    QVERIFY(w.DelaySlider(5)->Value() == 50 && w.VOLSlider(4)->Value() == -10);
-    QVERIFY(h.port.frames.empty());
-}
-
-void PrivateDesignTest::captionsSwitchBothWaysAndFit() {
-    Harness h;
-    PrivateDesign& w = h.load();
     h.connectLink();
     w.Eq().Label1->setText(QStringLiteral("EQ 模式2"));
     // Chinese at start (selecting it again runs nothing), English, Chinese.
@@ -166,7 +103,6 @@ void PrivateDesignTest::captionsSwitchBothWaysAndFit() {
                 QCOMPARE(CaptionOf(target(w)),
                          QString::fromUtf8(language ? row.english : row.chinese));
         }
-        QCOMPARE(w.Menu_Cmd(3)->text(), QString::fromUtf8(language ? "System Reset" : "系统复位"));
         for (QWidget* c : w.findChildren<QWidget*>()) {
             // Fits (the hidden reload button aside): a push button's hint has
             // a style minimum wider than its text; a frame's caption runs
@@ -182,6 +118,37 @@ void PrivateDesignTest::captionsSwitchBothWaysAndFit() {
     QVERIFY(h.port.frames.empty());
 }
 
+void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
+    Harness h;
+    PrivateDesign& w = h.load();
+    h.connectLink();
+    const std::tuple<ImageControl*, bool, ruqSlider*, int, int> rows[] = {
+        {w.VOLLeft(4), true, w.VOLSlider(4), -9, -10},
+        {w.VOLLeft(4), true, w.VOLSlider(4), -10, -10},  // at Min: nothing
+        {w.VOLRight(0), false, w.VOLSlider(0), -1, 0},
+        {w.DelayLeft(2), true, w.DelaySlider(2), 1, 0},
+        {w.DelayRight(5), false, w.DelaySlider(5), 100, 100}};
+    for (const auto& [arrow, left, slider, from, to] : rows) {
+        slider->setValue(from);
+        h.clearFrames();
+        // Bright while held with nothing sent, gray after.
+        QTest::mousePress(arrow, Qt::LeftButton);
+        QVERIFY(test::Shows(arrow, left ? w.LeftBright : w.RightBright));
+        QVERIFY(h.port.frames.empty());
+        QTest::mouseRelease(arrow, Qt::LeftButton);
+        QVERIFY(test::Shows(arrow, left ? w.LeftGray : w.RightGray));
+        QCOMPARE(slider->Value(), to);
+        QCOMPARE(h.port.frames.size(), std::size_t{from != to});
+    }
+    // Other buttons change neither picture nor value.
+    w.DelaySlider(5)->setValue(50);
+    h.clearFrames();
+    QTest::mousePress(w.DelayRight(5), Qt::RightButton);
+    QVERIFY(test::Shows(w.DelayRight(5), w.RightGray));
+    QTest::mouseRelease(w.DelayRight(5), Qt::RightButton);
+    QVERIFY(w.DelaySlider(5)->Value() == 50 && h.port.frames.empty());
+}
+
 void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
     Harness h;
     PrivateDesign& w = h.load();
@@ -195,18 +162,12 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
     QVERIFY(h.dialogs.boxes.back().prompt == "Are you want to reset system to default？" &&
             h.dialogs.boxes.back().style == vbYesNoQuestion);
 
-    reset(vbYes);
-    // Flat from the default state, as the reset runs it.
-    const Payloads flat = h.sentBy([&] { w.Eq().PEQ_Cmd_Click(12); });
-    Payloads expected;
-    for (std::uint8_t ch = 0; ch < 8; ++ch)
-        expected.push_back({6, 0x10, ch, 0});
-    expected.push_back({6, 0x04, 1});
-    expected.insert(expected.end(), flat.begin(), flat.end());
-    expected.insert(expected.end(), {{6, 0x0D, 4, 4, 4, 4}, {6, 0x01, 1}});
-    QVERIFY(flat.size() > 80);
-    QCOMPARE(reset(vbYes), expected);
+    reset(vbYes);  // from here on every setting is at its default
 
+    // Flat and the EQ status's own frame, as the reset runs them.
+    const Payloads flat = h.sentBy([&] { w.Eq().PEQ_Cmd_Click(12); });
+    const Payloads active = h.sentBy([&] { w.Eq().EQ_Opt_Click(0); });
+    QVERIFY(flat.size() > 80);
     w.VOLSlider(0)->setValue(-12);
     w.DelaySlider(4)->setValue(70);
     w.MuteCheck->setValue(1);
@@ -216,79 +177,64 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
     w.Eq().EQ_Opt.select(1);
     w.FLPhase.select(1);
     w.SWPhase.select(1);
-    // Inserted into the default burst: each change once, in the reset's order
-    // (FL's phase goes back while SW's is still at 180°).
-    expected.insert(expected.begin(), {6, 0x09, 0xD8});
-    expected.insert(expected.begin() + 9, {6, 0x11, 4, 29});
-    expected.insert(expected.begin() + 11, {6, 0x08, 0});
-    const Payloads active = h.sentBy([&] { w.Eq().EQ_Opt_Click(0); });  // the status's own
-    Payloads options = {{6, 0x0C, 0, 0, 0, 0}, {6, 0x06, 0}, {6, 0x0A, 0}};
-    options.insert(options.end(), active.begin(), active.end());
-    expected.insert(expected.end() - 2, options.begin(), options.end());
-    expected.insert(expected.end() - 1, {{6, 0x12, 0x80}, {6, 0x12, 0}});
+    // Each change once, in the reset's order (FL's phase goes back while SW's
+    // is still at 180°); the trims, layout, flat, crossovers and reset always.
+    Payloads expected = {{6, 0x09, 0xD8}};
+    for (std::uint8_t ch = 0; ch < 8; ++ch)
+        expected.push_back({6, 0x10, ch, 0});
+    expected.insert(expected.end(), {{6, 0x11, 4, 29}, {6, 0x04, 1}, {6, 0x08, 0}});
+    expected.insert(expected.end(), flat.begin(), flat.end());
+    expected.insert(expected.end(), {{6, 0x0C, 0, 0, 0, 0}, {6, 0x06, 0}, {6, 0x0A, 0}});
+    expected.insert(expected.end(), active.begin(), active.end());
+    expected.insert(expected.end(),
+                    {{6, 0x0D, 4, 4, 4, 4}, {6, 0x12, 0x80}, {6, 0x12, 0}, {6, 0x01, 1}});
     QCOMPARE(reset(vbYes), expected);
-    QVERIFY(w.Eq().EQ_Opt.value(0));
 }
 
-void PrivateDesignTest::debugWindowFollowsTheSwitchFileAndTheMainWindow() {
+void PrivateDesignTest::debugWindowShowsTheLogAndGoesWithTheMainWindow() {
     // Only a file switches it on, not a directory of that name.
-    for (const char* kind : {"file", "none", "directory"}) {
-        Harness h(kind == std::string("file"));
-        if (kind == std::string("directory")) QVERIFY(QDir(h.folder.path()).mkdir("Debug.txt"));
-        PrivateDesign& w = h.load();
-        QCOMPARE(w.link().DebugOn, kind == std::string("file"));
-        QCOMPARE(w.debugForm() != nullptr, kind == std::string("file"));
-        if (w.debugForm() == nullptr) continue;
-        QVERIFY(w.debugForm()->isVisible() && h.debugText().isEmpty());
-
-        // It goes with the main window, and nothing is written on exit.
-        w.show();
-        QPointer<QWidget> debug = w.debugForm();
-        w.close();
-        QVERIFY(debug.isNull());
-        QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList{"Debug.txt"});
+    for (bool directory : {false, true}) {
+        Harness h(false);
+        if (directory) QVERIFY(QDir(h.folder.path()).mkdir("Debug.txt"));
+        QVERIFY(!h.load().link().DebugOn && h.window->debugForm() == nullptr);
     }
-}
-
-void PrivateDesignTest::debugWindowShowsExactlyTheLog() {
     Harness h(true);
-    h.load();
+    PrivateDesign& w = h.load();
+    auto text = [&w] { return w.debugForm()->Text1()->toPlainText(); };
+    auto log = [&w] { return QString::fromStdString(w.sender().DebugLog()).remove('\r'); };
+    QVERIFY(w.link().DebugOn && w.debugForm()->isVisible() && text().isEmpty());
     h.connectLink();
     h.send({OpQuery, Id(ParamId::EqPresetSlot)});
-    QCOMPARE(h.debugText(), QStringLiteral("FA,A2,1,2,5,13,B7,F5\n"));
-    h.send({OpSet, Id(ParamId::MasterVolume), VolumeByte(-40)});
-    QCOMPARE(h.debugText(), h.debugLogAsShown());
+    QCOMPARE(text(), QStringLiteral("FA,A2,1,2,5,13,B7,F5\n"));
 
     // A reply shows below the sent lines until the next send replaces the text;
     // the longest reply's line wraps inside the box: it scrolls only up and down.
-    QPlainTextEdit* box = h.window->debugForm()->Text1();
-    h.window->debugForm()->AppendReceivedLine(
-        ReceivedFrameLine(std::vector<std::uint8_t>(65, 0xF0)));
+    w.debugForm()->AppendReceivedLine(ReceivedFrameLine(std::vector<std::uint8_t>(65, 0xF0)));
     QCoreApplication::processEvents();
-    QVERIFY(h.debugText().endsWith(QStringLiteral("0xF0,\n")));
-    QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
-    QVERIFY(box->verticalScrollBar()->isVisible());
+    QVERIFY(text().endsWith(QStringLiteral("0xF0,\n")));
+    QCOMPARE(w.debugForm()->Text1()->horizontalScrollBar()->maximum(), 0);
     h.send({OpSet, Id(ParamId::MuteState), 1});
-    QCOMPARE(h.debugText(), h.debugLogAsShown());
-    QVERIFY(!h.debugText().contains(QStringLiteral("0x")));
+    QCOMPARE(text(), log());
+    QVERIFY(!text().contains(QStringLiteral("0x")));
 
     // Clear empties both; the next send shows only its own line.
-    h.window->debugForm()->Command1()->click();
-    QVERIFY(h.debugText().isEmpty() && h.window->sender().DebugLog().empty());
+    w.debugForm()->Command1()->click();
+    QVERIFY(text().isEmpty() && w.sender().DebugLog().empty());
     h.send({OpSet, Id(ParamId::MuteState), 0});
-    QCOMPARE(h.debugText(), h.debugLogAsShown());
-    QCOMPARE(h.debugText().count('\n'), 1);
-}
+    QVERIFY(text() == log() && text().count('\n') == 1);
 
-void PrivateDesignTest::failedWriteShowsTheLinkDown() {
-    Harness h;
-    PrivateDesign& w = h.load();
-    h.connectLink();
+    // A write that fails shows the link down.
     w.ConnectLab->setText("Succeed");
     h.port.failNextWrite();
     h.send({OpSet, Id(ParamId::MuteState), 1});
-    QVERIFY(w.link().Connected == 0 && !h.port.PortOpen());
-    QCOMPARE(w.ConnectLab->text(), QStringLiteral("Unsuccess"));
+    QVERIFY(!w.link().Connected && !h.port.PortOpen() && w.ConnectLab->text() == "Unsuccess");
+
+    // The debug window goes with the main window, and nothing is written on exit.
+    w.show();
+    QPointer<QWidget> debug = w.debugForm();
+    w.close();
+    QVERIFY(debug.isNull());
+    QCOMPARE(QDir(h.folder.path()).entryList(QDir::Files), QStringList{"Debug.txt"});
 }
 
 QTEST_MAIN(PrivateDesignTest)

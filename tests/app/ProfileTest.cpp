@@ -17,43 +17,35 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 std::string Find(std::string_view content, std::string_view section, std::string_view key) {
-    return FindProfileValue(content, section, key).value_or("<absent>");
+    return FindProfileValue(content, section, key).value_or("?");
 }
 
 TEST(ProfileText, ReadsWhatWindowsAndHandMadeFilesHold) {
     const std::string file =
         "\xEF\xBB\xBF[ Main_Config ]\r\n  Main_VOL  =  -40  \r\n#Delay_0=9\r\n;Delay_1=9\r\n"
-        "Delay_2=\r\nDelay_3 = 7 ; not a comment here\r\nQuoted=\"  5 \"\r\nEq=a=b\r\nNone=''\r\n"
+        "Delay_2=\r\nDelay_3 = 7 ; c\r\nQuoted=\"  5 \"\r\nEq=a=b\r\nNone=''\r\n"
         "Delay_4=1\r\ndelay_4=2\r\n\r\n[Other]\r\nDelay_5=8";
     // Names match without regard to blanks and case, up to a NUL; of two equal keys the
-    // first wins.
-    const std::pair<std::string, const char*> inMain[] = {{"Main_VOL", "-40"},
-                                                          {" MAIN_vol \0junk"s, "-40"},
-                                                          {"#Delay_0", "<absent>"},
-                                                          {";Delay_1", "<absent>"},
-                                                          {"Delay_2", ""},
-                                                          {"Delay_3", "7 ; not a comment here"},
-                                                          {"Quoted", "  5 "},
-                                                          {"Eq", "a=b"},
-                                                          {"None", ""},
-                                                          {"Delay_4", "1"},
-                                                          {"Delay_5", "<absent>"}};
+    // first wins; a ';' after a value belongs to it.
+    const std::pair<const char*, const char*> inMain[] = {
+        {"Main_VOL", "-40"},  {"#Delay_0", "?"},  {";Delay_1", "?"}, {"Delay_2", ""},
+        {"Delay_3", "7 ; c"}, {"Quoted", "  5 "}, {"Eq", "a=b"},     {"None", ""},
+        {"Delay_4", "1"},     {"Delay_5", "?"}};
     for (const auto& [key, value] : inMain)
-        EXPECT_EQ(Find(file, " main_CONFIG \0junk"s, key), value) << key;
+        EXPECT_EQ(Find(file, "Main_Config", key), value) << key;
+    EXPECT_EQ(Find(file, " main_CONFIG \0junk"s, " MAIN_vol \0junk"s), "-40");
     EXPECT_EQ(Find(file, "Other", "Delay_5"), "8");  // last line without a line end
-    EXPECT_EQ(Find(file, "Main", "Main_VOL"), "<absent>");
+    EXPECT_EQ(Find(file, "Main", "Main_VOL"), "?");
 
-    for (const std::string eol : {"\r\n", "\n"})
-        EXPECT_EQ(Find("[S]" + eol + "A=1" + eol + "B=2" + eol, "S", "A"), "1");
-    EXPECT_EQ(Find("[S]\r\nA=1\r", "S", "A"), "1");           // a cut-off CRLF at the end
-    EXPECT_EQ(Find("A=1\r\n[S]\r\n", "S", "A"), "<absent>");  // keys before any section
+    EXPECT_EQ(Find("[S]\nA=1\nB=2\n", "S", "A"), "1");
+    EXPECT_EQ(Find("[S]\r\nA=1\r", "S", "A"), "1");    // a cut-off CRLF at the end
+    EXPECT_EQ(Find("A=1\r\n[S]\r\n", "S", "A"), "?");  // keys before any section
 }
 
 TEST(ProfileText, SetsOneKeyAndKeepsEveryOtherByte) {
     const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        std::string content, section, key, value, expected;
-    } cases[] = {
+    using S = std::string;
+    const std::tuple<S, S, S, S, S> cases[] = {
         // Replaced where it stands: spelling, blanks around '=' and other sections kept.
         {bom + "[S]\r\n; c\r\nA = 1\r\n\r\n[T]\r\nA=1\r\n", "s", "A", "2",
          bom + "[S]\r\n; c\r\nA = 2\r\n\r\n[T]\r\nA=1\r\n"},
@@ -77,23 +69,20 @@ TEST(ProfileText, SetsOneKeyAndKeepsEveryOtherByte) {
         {"[T]\nX=1\r", "S", "A", "1", "[T]\nX=1\r\n\n[S]\nA=1\n"},
         {"", "S", "A", "12\0\n[X]"s, "[S]\r\nA=12\r\n"},  // a NUL ends the value
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SetProfileValue(c.content, c.section, c.key, c.value), c.expected) << c.content;
+    for (const auto& [content, section, key, value, expected] : cases)
+        EXPECT_EQ(SetProfileValue(content, section, key, value), expected) << content;
 }
 
-class ProfileFile : public TempFolderTest {
-  protected:
-    long Entries() const { return std::distance(fs::directory_iterator(dir), {}); }
-};
+using ProfileFile = TempFolderTest;
 
-TEST_F(ProfileFile, WritingCreatesOrReplacesTheWholeFile) {
+TEST_F(ProfileFile, WritingReplacesTheWholeFileOrChangesNothing) {
     const std::string ini = Path("Main.ini");
     ASSERT_TRUE(WritePrivateProfileString("Main_Config", "Main_VOL", "-20", ini));
     EXPECT_EQ(Get(ini), "[Main_Config]\r\nMain_VOL=-20\r\n");
 
     // A file made by hand keeps its mark, comments, line ends and permissions, also when
     // written through a link; a reader of the old file still sees it whole, as the file is
-    // replaced rather than rewritten, and no temporary file is left.
+    // replaced rather than rewritten.
     const std::string hand = "\xEF\xBB\xBF# by hand\n[main_config]\nMain_VOL = -20\n[T]\nA=1";
     Put(ini, hand);
     fs::permissions(ini, fs::perms(0640));
@@ -101,28 +90,25 @@ TEST_F(ProfileFile, WritingCreatesOrReplacesTheWholeFile) {
     std::ifstream before(ini, std::ios::binary);
     ASSERT_TRUE(WritePrivateProfileString("Main_Config", "Main_VOL", "-40", Path("link.ini")));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(before), {}), hand);
-    EXPECT_EQ(Get(ini), "\xEF\xBB\xBF# by hand\n[main_config]\nMain_VOL = -40\n[T]\nA=1");
+    const std::string written = "\xEF\xBB\xBF# by hand\n[main_config]\nMain_VOL = -40\n[T]\nA=1";
+    EXPECT_EQ(Get(ini), written);
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
     EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0640));
-    EXPECT_EQ(Entries(), 2);
-}
 
-TEST_F(ProfileFile, FailedWritesChangeNothing) {
+    // A missing folder, or something there that cannot be read, fails; so do
+    // arguments that would not read back as one key line.
     EXPECT_FALSE(WritePrivateProfileString("S", "A", "1", Path("Modules/Main.ini")));
-    // Something that is there but cannot be read is never replaced.
     fs::create_directory(dir / "folder.ini");
     EXPECT_FALSE(WritePrivateProfileString("S", "A", "1", Path("folder.ini")));
-    // Nor are arguments taken that would not read back as one key line.
-    Put(Path("a.ini"), "[S]\r\nA=1\r\n");
     const std::string refused[][3] = {
-        {"S", "A", "2\r\n[Evil]"}, {"S", "A\nB", "2"}, {"S]x", "A", "2"}, {"S", "A=B", "2"},
-        {"S", "  ", "2"},          {"S", "[A]", "2"},  {"S", ";A", "2"}};
+        {"T", "A", "2\r\n[Evil]"}, {"T", "A\nB", "2"}, {"T]x", "A", "2"}, {"T", "A=B", "2"},
+        {"T", "  ", "2"},          {"T", "[A]", "2"},  {"T", ";A", "2"}};
     for (const auto& r : refused)
-        EXPECT_FALSE(WritePrivateProfileString(r[0], r[1], r[2], Path("a.ini"))) << r[1];
-
+        EXPECT_FALSE(WritePrivateProfileString(r[0], r[1], r[2], ini)) << r[1];
+    // Nothing changed, and no temporary file is left.
     EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
-    EXPECT_EQ(Get(Path("a.ini")), "[S]\r\nA=1\r\n");
-    EXPECT_EQ(Entries(), 2);
+    EXPECT_EQ(Get(ini), written);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3);
 }
 
 }  // namespace

@@ -28,15 +28,14 @@ class TempFolderTest : public ::testing::Test {
     }
     static std::string Get(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return {std::istreambuf_iterator<char>(in), {}};
     }
 
   private:
     static std::filesystem::path MakeFolder() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "calvetta-test-XXXXXX").string();
-        if (::mkdtemp(templ.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        return templ;
+        std::string path = (std::filesystem::temp_directory_path() / "calvetta-XXXXXX").string();
+        if (::mkdtemp(path.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        return path;
     }
 };
 

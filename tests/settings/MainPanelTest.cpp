@@ -1,8 +1,9 @@
 // The Main Panel page offscreen: layout, the frames of every handler and the
-// reply actions.
+// reply actions of both device pages.
 
 #include <QtTest>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/PrivateDesign.h"
@@ -19,183 +20,184 @@ using test::Lit;
 
 class MainPanelTest : public QObject {
     Q_OBJECT
+    // Each case starts on a freshly loaded, connected window.
+    std::unique_ptr<Harness> h;
+    PrivateDesign* w = nullptr;
+
   private slots:
+    void init() {
+        h = std::make_unique<Harness>();
+        w = &h->w;
+    }
     void startStateAndLayout();
-    void levels();
-    void muteAndPhase();
+    void levelsMuteAndPhase();
     void inputsModesAndLayouts();
     void repliesMirrorTheDeviceWithTheirClamps();
 };
 
 void MainPanelTest::startStateAndLayout() {
-    Harness h;
-    PrivateDesign& w = h.w;
-    QVERIFY(h.port.frames.empty());
-    QVERIFY(Lit(w.Input_Cmd) == 1 && Lit(w.Input_Cmd1) == 0 && Lit(w.Mode_Cmd) == 2);
+    QVERIFY(Lit(w->Input_Cmd) == 1 && Lit(w->Input_Cmd1) == 0 && Lit(w->Mode_Cmd) == 2);
 
     // Every control inside the page, none overlapping; modes 9 and 10 below it.
-    QCOMPARE(test::LayoutFaults(w.Picture2, {w.Mode_Cmd(9), w.Mode_Cmd(10)}), QStringList());
-    QVERIFY(Top(w.Mode_Cmd(9)) >= Height(w.Picture2));
+    QCOMPARE(test::LayoutFaults(w->Picture2, {w->Mode_Cmd(9), w->Mode_Cmd(10)}), QStringList());
+    QVERIFY(Top(w->Mode_Cmd(9)) >= Height(w->Picture2));
 
     // Caption, arrows and label level with each slider within two pixels, the
     // trim rows' phase options within four.
-    auto centre = [](const QWidget* c) { return Top(c) + Height(c) / 2; };
+    auto centre = [this](const QWidget* c) { return c->mapTo(w, c->rect().center()).y(); };
     const int captionIndex[] = {9, 11, 12, 13, 14, 15, 16, 18};
     for (int i = 0; i <= 8; ++i) {
-        const int y = centre(w.VOLSlider(i));
-        std::vector<const QWidget*> row = {w.VOLLeft(i), w.VOLRight(i), w.VOLLab(i)};
-        if (i > 0) row.push_back(w.Label2(captionIndex[i - 1]));
-        for (const QWidget* c : row)
-            QVERIFY(std::abs(centre(c) - y) <= 30);
-        if (i > 0) {
-            const QWidget* zero = (*w.PhasePairs()[static_cast<std::size_t>(i - 1)])(0);
-            QVERIFY(std::abs(Top(zero->parentWidget()) + centre(zero) - y) <= 60);
-        }
+        const int y = centre(w->VOLSlider(i));
+        const QWidget* caption = i ? w->Label2(captionIndex[i - 1]) : w->VOLLab(0);
+        for (const QWidget* c :
+             std::array<const QWidget*, 4>{caption, w->VOLLeft(i), w->VOLRight(i), w->VOLLab(i)})
+            QVERIFY(std::abs(centre(c) - y) <= 2);
+        if (i > 0) QVERIFY(std::abs(centre((*w->PhasePairs()[std::size_t(i) - 1])(0)) - y) <= 4);
     }
 }
 
-void MainPanelTest::levels() {
-    Harness h;
-    PrivateDesign& w = h.w;
-    const std::tuple<int, int, const char*, std::vector<std::uint8_t>> levels[] = {
-        {0, -90, "-90 dB", P({6, 0x09, 0xA6})},
-        {0, 0, "0 dB", P({6, 0x09, 0x00})},
-        {1, 10, "+10 dB", P({6, 0x10, 0, 0x0A})},
-        {8, -10, "-10 dB", P({6, 0x10, 7, 0xF6})},
-        {2, 0, "0 dB", P({6, 0x10, 1, 0x00})}};
-    for (const auto& [index, value, label, payload] : levels) {
-        h.clearFrames();
-        w.VOLSlider(index)->setValue(value);
-        QCOMPARE(w.VOLLab(index)->text(), QString::fromUtf8(label));
-        QCOMPARE(h.payloads(), Payloads{payload});
+void MainPanelTest::levelsMuteAndPhase() {
+    // Slider 0 is the master, 1 to 8 the trims of channels 0 to 7.
+    const std::tuple<int, int, const char*, std::uint8_t> levels[] = {
+        {0, -90, "-90 dB", 0xA6}, {0, 0, "0 dB", 0x00}, {1, 10, "+10 dB", 0x0A},
+        {8, -10, "-10 dB", 0xF6}, {2, 0, "0 dB", 0x00}, {3, -1, "-1 dB", 0xFF}};
+    for (const auto& [index, value, label, byte] : levels) {
+        h->clearFrames();
+        w->VOLSlider(index)->setValue(value);
+        QCOMPARE(w->VOLLab(index)->text(), QString::fromUtf8(label));
+        QCOMPARE(h->payloads(), Payloads{index ? P({6, 0x10, std::uint8_t(index - 1), byte})
+                                               : P({6, 0x09, byte})});
     }
-}
 
-void MainPanelTest::muteAndPhase() {
-    Harness h;
-    PrivateDesign& w = h.w;
-    w.MuteCheck->click();
-    QCOMPARE(w.MuteCheck->ForeColor(), vbRed);
-    w.MuteCheck->setValue(0);
-    w.MuteCheck->setValue(0);  // no change: no click
-    QCOMPARE(w.MuteCheck->ForeColor(), vbBlack);
-    QCOMPARE(h.payloads(), (Payloads{P({6, 0x08, 1}), P({6, 0x08, 0})}));
+    h->clearFrames();
+    w->MuteCheck->click();
+    QCOMPARE(w->MuteCheck->ForeColor(), vbRed);
+    w->MuteCheck->setValue(0);
+    w->MuteCheck->setValue(0);  // no change: no click
+    QCOMPARE(w->MuteCheck->ForeColor(), vbBlack);
+    QCOMPARE(h->payloads(), (Payloads{P({6, 0x08, 1}), P({6, 0x08, 0})}));
 
     // Bit k is pair k at 180°; each frame carries all eight pairs as they stand.
-    h.clearFrames();
+    h->clearFrames();
     for (int option : {1, 0}) {
-        for (OptionGroup* pair : w.PhasePairs())
+        for (OptionGroup* pair : w->PhasePairs())
             (*pair)(option)->click();
     }
-    w.SLPhase(0)->click();  // already selected: nothing
+    w->SLPhase(0)->click();  // already selected: nothing
     Payloads expected;
     for (int m : {0x01, 0x03, 0x07, 0x0F, 0x1F, 0x3F, 0x7F, 0xFF, 0xFE, 0xFC, 0xF8, 0xF0, 0xE0,
                   0xC0, 0x80, 0x00})
         expected.push_back(P({6, 0x12, std::uint8_t(m)}));
-    QCOMPARE(h.payloads(), expected);
+    QCOMPARE(h->payloads(), expected);
 }
 
 void MainPanelTest::inputsModesAndLayouts() {
-    Harness h;
-    PrivateDesign& w = h.w;
-    w.Input_Cmd1(1)->click();  // GAME
-    w.Input_Cmd(7)->click();   // HDMI 3
-    QVERIFY(w.SourceFunction == 1 && Lit(w.Input_Cmd1) == 1 && Lit(w.Input_Cmd) == 7);
-    QCOMPARE(h.payloads(), (Payloads{P({6, 0x02, 1}), P({6, 0x03, 7})}));
-    // BLUETOOTH and ARC leave the connector alone but turn every press into ANALOG.
-    for (int source : {5, 6}) {
-        w.Input_Cmd1_Click(1);
-        w.Input_Cmd(2)->click();
-        w.Input_Cmd1(source)->click();
-        QCOMPARE(Lit(w.Input_Cmd), 2);
-        w.Input_Cmd(7)->click();
-        QCOMPARE(Lit(w.Input_Cmd), 0);
-        QCOMPARE(h.lastPayload(), P({6, 0x03, 0}));
-    }
-    w.SourceFunction = 255;  // as after connecting: presses go out unchanged
-    w.Input_Cmd(10)->click();
-    QCOMPARE(h.lastPayload(), P({6, 0x03, 10}));
+    w->Input_Cmd1(1)->click();  // GAME
+    w->Input_Cmd(7)->click();   // HDMI 3
+    QVERIFY(w->SourceFunction == 1 && Lit(w->Input_Cmd1) == 1 && Lit(w->Input_Cmd) == 7);
+    QCOMPARE(h->payloads(), (Payloads{P({6, 0x02, 1}), P({6, 0x03, 7})}));
+    // BLUETOOTH (as ARC in the replies) leaves the connector alone but turns
+    // every press into ANALOG.
+    w->Input_Cmd(2)->click();
+    w->Input_Cmd1(5)->click();
+    QCOMPARE(Lit(w->Input_Cmd), 2);
+    w->Input_Cmd(7)->click();
+    QVERIFY(Lit(w->Input_Cmd) == 0 && h->lastPayload() == P({6, 0x03, 0}));
+    w->SourceFunction = 255;  // as after connecting: presses go out unchanged
+    w->Input_Cmd(10)->click();
+    QCOMPARE(h->lastPayload(), P({6, 0x03, 10}));
 
     for (const auto& [index, code] : {std::pair{0, 2}, {5, 7}, {8, 0x0A}}) {
-        w.Mode_Cmd(index)->click();
-        QCOMPARE(Lit(w.Mode_Cmd), index);
-        QCOMPARE(h.lastPayload(), P({6, 0x07, std::uint8_t(code)}));
+        w->Mode_Cmd(index)->click();
+        QVERIFY(Lit(w->Mode_Cmd) == index && h->lastPayload() == P({6, 0x07, std::uint8_t(code)}));
     }
     for (const auto& [index, value] : {std::pair{8, 0}, {7, 1}, {9, 2}}) {
-        w.Menu_Cmd(index)->click();
-        QCOMPARE(h.lastPayload(), P({6, 0x04, std::uint8_t(value)}));
-        QCOMPARE(Lit(w.Menu_Cmd, 7, 9), index);
+        w->Menu_Cmd(index)->click();
+        QCOMPARE(h->lastPayload(), P({6, 0x04, std::uint8_t(value)}));
+        QCOMPARE(Lit(w->Menu_Cmd, 7, 9), index);
     }
-    QCOMPARE(Lit(w.Mode_Cmd), -1);  // 2.1 leaves no mode lit
-    w.Mode_Cmd(3)->click();         // and a mode clears 2.1
-    QCOMPARE(Lit(w.Menu_Cmd, 7, 9), -1);
+    QCOMPARE(Lit(w->Mode_Cmd), -1);  // 2.1 leaves no mode lit
+    w->Mode_Cmd(3)->click();         // and a mode clears 2.1
+    QCOMPARE(Lit(w->Menu_Cmd, 7, 9), -1);
     // The off-page modes, pressed from code, stay red for good.
-    w.Mode_Cmd_Click(10);
-    QCOMPARE(h.lastPayload(), P({6, 0x07, 12}));
-    w.Menu_Cmd_Click(9);
-    w.Mode_Cmd_Click(1);
-    QVERIFY(Lit(w.Mode_Cmd, 0, 8) == 1 && Lit(w.Mode_Cmd, 9, 10) == 10);
+    w->Mode_Cmd_Click(10);
+    QCOMPARE(h->lastPayload(), P({6, 0x07, 12}));
+    w->Menu_Cmd_Click(9);
+    w->Mode_Cmd_Click(1);
+    QVERIFY(Lit(w->Mode_Cmd, 0, 8) == 1 && Lit(w->Mode_Cmd, 9, 10) == 10);
 
-    // Indices without a button are ignored, also by the public handlers.
-    h.clearFrames();
-    for (int i : {-1, 11, 255}) {
-        w.Input_Cmd_Click(i);
-        w.Input_Cmd1_Click(i);
-        w.Mode_Cmd_Click(i);
-        w.VOLSlider_ValueChanged(i);
-        w.VOLLeft_MouseUp(i, 1, 0, 0, 0);
-        w.SpeakerLayout_Click(i);
+    // Indices without a button are ignored.
+    h->clearFrames();
+    for (int i : {-1, 11}) {
+        w->Input_Cmd_Click(i);
+        w->Input_Cmd1_Click(i);
+        w->Mode_Cmd_Click(i);
     }
-    QVERIFY(h.port.frames.empty());
+    QVERIFY(h->port.frames.empty());
 }
 
 void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
-    Harness h;
-    PrivateDesign& w = h.w;
     using Get = std::function<QString()>;
     auto n = [](int v) { return QString::number(v); };
-    const Get input = [&] { return n(Lit(w.Input_Cmd)); };
-    const Get source = [&] { return n(Lit(w.Input_Cmd1)); };
-    const Get layout = [&] { return n(Lit(w.Menu_Cmd, 7, 9)); };
-    const Get mode = [&] { return n(Lit(w.Mode_Cmd)); };
-    const Get mute = [&] { return n(w.MuteCheck->Value()); };
+    const Get input = [&] { return n(Lit(w->Input_Cmd)); };
+    const Get source = [&] { return n(Lit(w->Input_Cmd1)); };
+    const Get layout = [&] { return n(Lit(w->Menu_Cmd, 7, 9)); };
+    const Get mode = [&] { return n(Lit(w->Mode_Cmd)); };
+    const Get mute = [&] { return n(w->MuteCheck->Value()); };
     const Get mask = [&] {
         int bits = 0;
         for (std::size_t k = 0; k < 8; ++k)
-            bits |= w.PhasePairs()[k]->selected() == 1 ? 1 << k : 0;
+            bits |= w->PhasePairs()[k]->selected() == 1 ? 1 << k : 0;
         return QString::number(bits, 16);
     };
-    const Get format = [&] { return w.Label2(7)->text(); };
-    const Get version = [&] { return w.VersionLabel->text(); };
-    auto level = [&](int i) -> Get { return [&, i] { return n(w.VOLSlider(i)->Value()); }; };
+    const Get format = [&] { return w->Label2(7)->text(); };
+    const Get ver = [&] { return w->VersionLabel->text(); };
+    const Get sub = [&] { return n(w->Sub_Opt.selected()); };
+    const Get dynamic = [&] { return n(w->Dynamic_Opt.selected()); };
+    const Get delay2 = [&] { return w->DelayLab(2)->text(); };
+    const Get delay0 = [&] { return n(w->DelaySlider(0)->Value()); };
+    auto level = [&](int i) -> Get { return [&, i] { return n(w->VOLSlider(i)->Value()); }; };
     // In order, so each clamp shows against the previous value: a connector
-    // under BLUETOOTH is ANALOG, one above 10 too, a trim channel above 7 is
-    // FL, a master byte below A5h is 0 dB and A5h itself -40 dB.
-    const struct {
-        std::uint8_t id, value, more;
-        Get actual;
-        const char* expected;
-    } rows[] = {{0x02, 5, 0, source, "5"},         {0x03, 4, 0, input, "0"},
-                {0x02, 7, 0, source, "0"},         {0x03, 8, 0, input, "8"},
-                {0x03, 10, 0, input, "10"},        {0x03, 11, 0, input, "0"},
-                {0x04, 2, 0, layout, "9"},         {0x04, 2, 0, mode, "-1"},
-                {0x04, 0, 0, layout, "8"},         {0x04, 5, 0, layout, "7"},
-                {0x05, 1, 0, format, "PCM"},       {0x07, 10, 0, mode, "8"},
-                {0x07, 1, 0, mode, "0"},           {0x07, 6, 0, mode, "4"},
-                {0x07, 11, 0, mode, "0"},          {0x08, 1, 0, mute, "1"},
-                {0x08, 2, 0, mute, "0"},           {0x09, 0xA6, 0, level(0), "-90"},
-                {0x09, 0xA5, 0, level(0), "-40"},  {0x09, 0x7F, 0, level(0), "0"},
-                {0x10, 0, 0xF6, level(1), "-10"},  {0x10, 7, 0x0A, level(8), "10"},
-                {0x10, 7, 0x0B, level(8), "0"},    {0x10, 0, 0xF5, level(1), "0"},
-                {0x10, 9, 0x05, level(1), "5"},    {0x12, 0x03, 0, mask, "3"},
-                {0x12, 0x81, 0, mask, "81"},       {0x13, 250, 0, version, "Ver: 250"},
-                {0x13, 251, 0, version, "Ver: 01"}};
-    for (const auto& row : rows) {
-        h.applyReply({ReplyCodeReport, row.id, row.value, row.more});
-        QVERIFY2(row.actual() == QString::fromUtf8(row.expected),
-                 qPrintable(QStringLiteral("reply %1 %2").arg(row.id).arg(row.value)));
-        QVERIFY2(h.port.frames.empty(), "a reply is never echoed as a command");
+    // under ARC is ANALOG, one above 10 too, a trim channel above 7 is
+    // FL, a master byte below A5h is 0 dB and A5h itself -40 dB; a delay
+    // channel or distance out of range is FL's 0.
+    const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, Get, const char*> rows[] = {
+        {0x02, 6, 0, source, "6"},        {0x03, 4, 0, input, "0"},
+        {0x02, 7, 0, source, "0"},        {0x03, 10, 0, input, "10"},
+        {0x03, 11, 0, input, "0"},        {0x04, 2, 0, layout, "9"},
+        {0x04, 0, 0, layout, "8"},        {0x04, 5, 0, layout, "7"},
+        {0x05, 1, 0, format, "PCM"},      {0x07, 10, 0, mode, "8"},
+        {0x07, 1, 0, mode, "0"},          {0x07, 6, 0, mode, "4"},
+        {0x07, 11, 0, mode, "0"},         {0x08, 1, 0, mute, "1"},
+        {0x08, 2, 0, mute, "0"},          {0x09, 0xA6, 0, level(0), "-90"},
+        {0x09, 0xA5, 0, level(0), "-40"}, {0x09, 0x7F, 0, level(0), "0"},
+        {0x10, 0, 0xF6, level(1), "-10"}, {0x10, 7, 0x0A, level(8), "10"},
+        {0x10, 7, 0x0B, level(8), "0"},   {0x10, 0, 0xF5, level(1), "0"},
+        {0x10, 9, 0x05, level(1), "5"},   {0x12, 0x03, 0, mask, "3"},
+        {0x12, 0x81, 0, mask, "81"},      {0x13, 250, 0, ver, "Ver: 250"},
+        {0x13, 251, 0, ver, "Ver: 01"},   {0x06, 1, 0, sub, "1"},
+        {0x06, 2, 0, sub, "0"},           {0x0A, 2, 0, dynamic, "2"},
+        {0x0A, 3, 0, dynamic, "0"},       {0x11, 2, 100, delay2, "10.0m"},
+        {0x11, 0, 50, delay0, "50"},      {0x11, 9, 101, delay0, "0"}};
+    for (const auto& [id, value, more, actual, expected] : rows) {
+        h->applyReply({ReplyCodeReport, id, value, more});
+        QVERIFY2(actual() == QString::fromUtf8(expected),
+                 qPrintable(QStringLiteral("reply %1 %2").arg(id).arg(value)));
     }
+    // Four bytes: the front pair has no Off; a crossover above 12 is the
+    // first, and the lists show exact list texts, so they map back.
+    auto sizes = [this] {
+        return std::vector{w->SPKLR_Opt.selected(), w->SPKC_Opt.selected(),
+                           w->SPKSLSR_Opt.selected(), w->SPKBSLSR_Opt.selected()};
+    };
+    h->applyReply({ReplyCodeReport, 0x0C, 1, 2, 1, 2});
+    QCOMPARE(sizes(), (std::vector{1, 2, 1, 2}));
+    h->applyReply({ReplyCodeReport, 0x0C, 2, 3, 2, 0xFF});
+    QCOMPARE(sizes(), (std::vector{0, 0, 2, 0}));
+    h->applyReply({ReplyCodeReport, 0x0D, 7, 12, 13, 0xFF});
+    QVERIFY2(h->port.frames.empty(), "a reply is never echoed as a command");
+    w->Combo2_Click(0);
+    QCOMPARE(h->lastPayload(), P({6, 0x0D, 7, 12, 0, 0}));
 }
 
 QTEST_MAIN(MainPanelTest)

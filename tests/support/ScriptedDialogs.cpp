@@ -14,11 +14,9 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& tit
 
 std::optional<QString> ScriptedDialogs::nextFile() {
     if (files.empty()) return std::nullopt;
-    const bool chosen = files.front().has_value();
-    const QString path = chosen ? *files.front() : QString();
+    const std::optional<QString> next = files.front();
     files.pop_front();
-    if (!chosen) return std::nullopt;
-    return path;
+    return next;
 }
 
 std::optional<QString> ScriptedDialogs::ShowOpen(const FileDialogRequest& request) {

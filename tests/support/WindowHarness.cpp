@@ -14,13 +14,15 @@ WindowHarness::WindowHarness(bool debugSwitch) {
     }
 }
 
-WindowServices WindowHarness::services() {
+PrivateDesign& WindowHarness::load() {
     WindowServices s;
-    s.port = line_ != nullptr ? line_ : &port;
+    s.port = &port;
     s.dialogs = &dialogs;
     s.pause = [this](int ms) { pauses.push_back(ms); };
     s.programFolder = folder.path();
-    return s;
+    window = std::make_unique<PrivateDesign>(std::move(s));
+    window->Form_Load();
+    return *window;
 }
 
 void WindowHarness::connectLink() {

@@ -28,24 +28,7 @@ class WindowHarness {
     explicit WindowHarness(bool debugSwitch = false);
 
     // Creates the window and runs its load step (the port stays closed).
-    PrivateDesign& load() { return loadAs<PrivateDesign>(); }
-    // The same with a window class derived for a test.
-    template <class W>
-    W& loadAs() {
-        auto w = std::make_unique<W>(services());
-        W& ref = *w;
-        window = std::move(w);
-        window->Form_Load();
-        return ref;
-    }
-    // The same on another serial control (a real one on a pseudo-terminal);
-    // `line` must outlive the harness.
-    template <class W = PrivateDesign>
-    W& loadOnLine(SerialControl& line) {
-        line_ = &line;
-        return loadAs<W>();
-    }
-    WindowServices services();
+    PrivateDesign& load();
     // Puts the link up without the read-back, so commands reach the port.
     void connectLink();
     // Writes the payload into SendBuf and sends it.
@@ -67,9 +50,6 @@ class WindowHarness {
     bool putFile(const QString& relativePath, const QByteArray& bytes);
     // Applies one reply as the reply tick does (SendEnabled false meanwhile).
     void applyReply(std::initializer_list<std::uint8_t> payload);
-
-  private:
-    SerialControl* line_ = nullptr;
 };
 
 // The window loaded, and connected unless asked otherwise: every command that
