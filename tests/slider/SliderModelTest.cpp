@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -66,11 +67,7 @@ struct SliderModelTest : ::testing::Test {
 TEST_F(SliderModelTest, ValueAssignmentEventsAndSuppression) {
     Take();
     enum From { Code, CodeDuringDrag, Drag };
-    const struct {
-        int value;
-        From from;
-        const char* log;
-    } steps[] = {
+    const std::tuple<int, From, const char*> steps[] = {
         {10, Code, "place 10, paint, ValueChanged, ArrivedLast, changed Value"},
         {10, Code, "changed Value"},  // a repeated nonzero value raises nothing
         {0, Code, "place 0, paint, ValueChanged, ArrivedFirst, changed Value"},
@@ -78,16 +75,25 @@ TEST_F(SliderModelTest, ValueAssignmentEventsAndSuppression) {
         {4, Drag, "paint, ValueChanged, changed Value"},  // the drag placed the thumb
         {6, CodeDuringDrag, "place 6, paint, ValueChanged, changed Value"},
     };
-    for (const auto& s : steps) {
-        model.m_Dragging = s.from != Code;
-        if (s.from == Drag) {
-            model.setValueFromDrag(s.value);
-        } else {
-            model.setValue(s.value);
-        }
-        EXPECT_EQ(Take(), s.log) << s.value;
-        EXPECT_EQ(model.Value(), s.value);
+    for (const auto& [value, from, log] : steps) {
+        model.m_Dragging = from != Code;
+        from == Drag ? model.setValueFromDrag(value) : model.setValue(value);
+        EXPECT_EQ(Take(), log) << value;
+        EXPECT_EQ(model.Value(), value);
     }
+
+    // A handler that assigns again: the same nonzero value raises nothing,
+    // another value raises inside and is the last one raised.
+    std::vector<int> seen;
+    rec.onValueChanged = [&] {
+        seen.push_back(model.Value());
+        if (seen.size() > 1) return;
+        model.setValue(model.Value());
+        model.setValue(2);
+    };
+    model.setValue(7);
+    EXPECT_EQ(seen, (std::vector<int>{7, 2}));
+    EXPECT_EQ(model.LastValue(), 2);
 }
 
 TEST_F(SliderModelTest, RefusalsChangeNothing) {
@@ -95,25 +101,19 @@ TEST_F(SliderModelTest, RefusalsChangeNothing) {
     model.setMax(32766);  // the widest span, 32767
     model.setValue(7);
     Take();
-    const struct {
-        std::function<void()> assign;
-        int error;
-    } cases[] = {
-        {[&] { model.setValue(32767); }, kErrInvalidPropertyValue},
-        {[&] { model.setValue(-2); }, kErrInvalidPropertyValue},
-        {[&] { model.setMax(-1); }, kErrInvalidPropertyValue},  // equal to Min
-        {[&] { model.setMin(32766); }, kErrInvalidPropertyValue},
-        {[&] { model.setMax(32767); }, kErrOverflow},  // span 32768
-        {[&] { model.setMin(-2); }, kErrOverflow},
-        {[&] { model.setMax(40000); }, kErrOverflow},
-        {[&] { model.setMin(-40000); }, kErrOverflow},
-        {[&] { model.setStep(32768); }, kErrOverflow},
+    const auto refused = [&](const std::function<void()>& assign, int error) {
+        EXPECT_EQ(ErrorOf(assign), error);
+        EXPECT_EQ(State(), "-1..32766 range 32767 value 7 step 1");
+        EXPECT_EQ(Take(), "");
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(ErrorOf(cases[i].assign), cases[i].error) << i;
-        EXPECT_EQ(State(), "-1..32766 range 32767 value 7 step 1") << i;
-        EXPECT_EQ(Take(), "") << i;
-    }
+    refused([&] { model.setValue(32767); }, kErrInvalidPropertyValue);
+    refused([&] { model.setValue(-2); }, kErrInvalidPropertyValue);
+    refused([&] { model.setMax(-1); }, kErrInvalidPropertyValue);  // equal to Min
+    refused([&] { model.setMin(32766); }, kErrInvalidPropertyValue);
+    refused([&] { model.setMax(32767); }, kErrOverflow);  // span 32768
+    refused([&] { model.setMin(-2); }, kErrOverflow);
+    refused([&] { model.setMax(40000); }, kErrOverflow);
+    refused([&] { model.setStep(32768); }, kErrOverflow);
 }
 
 TEST_F(SliderModelTest, MinMovesTheValueMaxBelowItLeavesIt) {
@@ -130,19 +130,6 @@ TEST_F(SliderModelTest, MinMovesTheValueMaxBelowItLeavesIt) {
     EXPECT_EQ(State(), "3..4 range 1 value 7 step 1");
 }
 
-TEST_F(SliderModelTest, ReentrantAssignmentFromValueChanged) {
-    std::vector<int> seen;
-    rec.onValueChanged = [&] {
-        seen.push_back(model.Value());
-        if (seen.size() > 1) return;
-        model.setValue(model.Value());  // the same nonzero value: nothing further
-        model.setValue(2);              // another value: raises again, inside
-    };
-    model.setValue(6);
-    EXPECT_EQ(seen, (std::vector<int>{6, 2}));
-    EXPECT_EQ(model.LastValue(), 2);
-}
-
 TEST_F(SliderModelTest, StepScalesTheStoredValue) {
     model.setMax(100);
     model.setStep(5);
@@ -157,7 +144,7 @@ TEST_F(SliderModelTest, StepScalesTheStoredValue) {
     EXPECT_EQ(State(), "0..100 range 100 value 20 step 30000");
 }
 
-TEST_F(SliderModelTest, WritePropertiesStoresOnlyWhatDiffersFromDefaults) {
+TEST_F(SliderModelTest, StoredDesignsKeepOnlyWhatDiffersFromDefaults) {
     PropertyBag bag;
     bag.WriteInt16("Max", 20, 10);  // a stale entry goes when the default is written
     model.UserControl_WriteProperties(bag);
@@ -174,21 +161,26 @@ TEST_F(SliderModelTest, WritePropertiesStoresOnlyWhatDiffersFromDefaults) {
     model.sethWnd(9);
     model.setEnabled(false);
     model.UserControl_WriteProperties(bag);
-    EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"BackColor", "Enabled", "SliderIcon",
-                                                    "Orientation", "RailPicture", "RailStyle",
-                                                    "Min", "Max", "Value", "Step", "hWnd"}));
+    EXPECT_EQ(bag.Keys().size(), 11u) << "all but ShowValueTip";
     EXPECT_EQ(std::get<std::int16_t>(*bag.Find("Value")), -50);
 
     // The main window's designs are written the same way.
     const PropertyBag design = MainWindowSliderDesign(SliderKind::MasterVolume, {9}).properties;
     EXPECT_EQ(design.Keys(), (std::vector<std::string>{"SliderIcon", "Orientation", "ShowValueTip",
                                                        "Min", "Max", "Value"}));
+
+    // Reads convert between kinds and refuse what does not fit.
+    bag.WriteInt32("Wide", 40000, 0);
+    bag.WriteBool("Flag", true, false);
+    EXPECT_EQ(bag.ReadInt16("Flag", 0), -1);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadInt16("Wide", 0); }), kErrOverflow);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadInt32("SliderIcon", 0); }), kErrTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadPicture("Wide", {}); }), kErrTypeMismatch);
 }
 
 TEST_F(SliderModelTest, ReadPropertiesTakesTheDesignAsItStands) {
     PropertyBag bag;
     bag.WriteInt32("BackColor", 0xFF, static_cast<std::int32_t>(kButtonFaceColour));
-    bag.WriteInt32("Orientation", 0, 1);
     bag.WriteInt16("Min", 50, 0);  // Min = Max: no checks on a stored design
     bag.WriteInt16("Max", 50, 10);
     bag.WriteInt16("Value", 50, 0);
@@ -200,37 +192,18 @@ TEST_F(SliderModelTest, ReadPropertiesTakesTheDesignAsItStands) {
     EXPECT_EQ(State(), "50..50 range 0 value 50 step 1");
     EXPECT_EQ(rec.backColor, 0xFFu);
     EXPECT_EQ(rec.thumb, (PictureData{7, 7}));
-    EXPECT_EQ(model.Orientation(), 0);
-    EXPECT_EQ(model.LastValue(), 5);
 
     // The stored value, assigned for the first time, raises; at Min = Max both arrivals.
     model.setValue(50);
     EXPECT_EQ(Take(), "place 50, paint, ValueChanged, ArrivedLast, ArrivedFirst, changed Value");
 }
 
-TEST(PropertyBagTest, ReadsConvertBetweenKindsAndRefuseWhatDoesNotFit) {
-    PropertyBag bag;
-    bag.WriteInt32("Wide", 40000, 0);
-    bag.WriteBool("Flag", true, false);
-    bag.WritePicture("Pic", {1, 2}, {});
-    EXPECT_EQ(bag.ReadInt16("Flag", 0), -1);
-    EXPECT_EQ(ErrorOf([&] { bag.ReadInt16("Wide", 0); }), kErrOverflow);
-    EXPECT_EQ(ErrorOf([&] { bag.ReadInt32("Pic", 0); }), kErrTypeMismatch);
-    EXPECT_EQ(ErrorOf([&] { bag.ReadPicture("Wide", {}); }), kErrTypeMismatch);
-}
-
-TEST(SliderGeometryTest, RoundHalfEven) {
-    const double cases[][2] = {{6.5, 6.0}, {7.5, 8.0}, {-50.5, -50.0}, {-51.5, -52.0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundHalfEven(c[0]), c[1]) << c[0];
-}
-
-TEST(SliderGeometryTest, ValueAtThumb) {
+TEST(SliderGeometryTest, ValueAtThumbRoundsHalfToEven) {
     // Track 256, range 8: 32 pixels a step; vertical counts from the bottom.
     EXPECT_EQ(ValueAtThumb(kVertical, 176.0f, 266, 10, 0, 8), 2);  // 2.5
+    EXPECT_EQ(ValueAtThumb(kVertical, 144.0f, 266, 10, 0, 8), 4);  // 3.5
     EXPECT_EQ(ValueAtThumb(kVertical, 0.0f, 266, 10, 0, 8), 8);
     // Nothing to compute on: no track, no range, unknown orientation.
-    EXPECT_FALSE(ValueAtThumb(kHorizontal, 0.0f, 38, 38, 0, 8));
     EXPECT_FALSE(ValueAtThumb(kHorizontal, 0.0f, 30, 38, 0, 8));
     EXPECT_FALSE(ValueAtThumb(kHorizontal, 0.0f, 264, 38, 0, 0));
     EXPECT_FALSE(ValueAtThumb(2, 0.0f, 264, 38, 0, 8));

@@ -1,8 +1,6 @@
 // The slider in a real (offscreen) window, so that moves and releases outside
 // the control reach it through Qt's implicit grab as they would on screen.
 #define QTEST_QPA_MOUSE_HANDLING
-#include <QImage>
-#include <QPalette>
 #include <QtTest>
 #include <memory>
 
@@ -59,15 +57,7 @@ class SliderWidgetTest : public QObject {
 
     void cleanup() { window.reset(); }
 
-    void dragOnTheThumbSnapsToWholeValues() {
-        ruqSlider* s = Place(SliderKind::MasterVolume);
-        Drag(s, {{37, 16}, {137, 16}}, Qt::ShiftModifier);  // the thumb's last pixel to Left 100
-        QCOMPARE(events, (QStringList{"MouseDown 0", "ValueChanged -50", "at -50 100.44", "Click",
-                                      "MouseUp 1"}));
-        QVERIFY(!s->Dragging());
-    }
-
-    void pressBesideTheThumbJumpsThere() {
+    void pressBesideTheThumbJumpsAndDragsSnapToWholeValues() {
         // One pixel past the thumb: its centre goes under the pointer, Left 19
         // is -82, snapped to 20.09.
         ruqSlider* s = Place(SliderKind::MasterVolume);
@@ -75,34 +65,25 @@ class SliderWidgetTest : public QObject {
         QCOMPARE(events, (QStringList{"ValueChanged -82", "MouseDown 2"}));
         QCOMPARE(s->ThumbLeft(), 226.0f * 8 / 90);
         QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(38, 3));
-    }
-
-    void draggingPastTheEndsStopsThere() {
-        // Min 0: the repeated 0 is raised every time, the repeated Max is not.
-        ruqSlider* s = Place(SliderKind::Delay);
-        s->setValue(50);
+        // Held near its right end and moved 100 pixels on: Left 120.09 is -42,
+        // snapped to 120.53.
         events.clear();
-        const QPoint onThumb(int(s->ThumbLeft()) + 5, 8);
-        Drag(s, {onThumb, {-40, 8}, {-90, 30}, {500, 8}, {550, -20}});
-        QCOMPARE(events,
-                 (QStringList{"MouseDown 0", "ValueChanged 0", "ArrivedFirst", "at 0 0.00",
-                              "ValueChanged 0", "ArrivedFirst", "at 0 0.00", "ValueChanged 100",
-                              "ArrivedLast", "at 100 178.00", "at 100 178.00", "MouseUp 0"}));
+        Drag(s, {{57, 16}, {157, 16}}, Qt::ShiftModifier);
+        QCOMPARE(events, (QStringList{"MouseDown 0", "ValueChanged -42", "at -42 120.53", "Click",
+                                      "MouseUp 1"}));
     }
 
     void releasesAndPressesThatDoNotDrag() {
-        ruqSlider* s = Place(SliderKind::BandGain);
+        ruqSlider* s = Place(SliderKind::Delay);  // 216 pixels wide
         const auto press = [s](Qt::MouseButton b, QPoint p) { QTest::mousePress(s, b, {}, p); };
         const auto release = [s](Qt::MouseButton b, QPoint p) { QTest::mouseRelease(s, b, {}, p); };
-        // A release outside the control: MouseUp, no Click.
-        for (QPoint p : {QPoint(400, 60), QPoint(264, 8), QPoint(100, 17)}) {
-            s->setValue(0);
-            events.clear();
+        // A release just outside the control: MouseUp, no Click.
+        for (QPoint p : {QPoint(216, 8), QPoint(100, 17)}) {
             press(Qt::LeftButton, {5, 8});
             release(Qt::LeftButton, p);
             QCOMPARE(events.last(), QStringLiteral("MouseUp 0"));
-            QVERIFY2(!events.contains("Click"), qPrintable(events.join(", ")));
         }
+        QVERIFY2(!events.contains("Click"), qPrintable(events.join(", ")));
         // A right button ends a left drag and starts none of its own; a
         // disabled slider ignores presses but reports a release inside as Click.
         s->setValue(0);
@@ -115,10 +96,8 @@ class SliderWidgetTest : public QObject {
         release(Qt::RightButton, {200, 8});
         s->setEnabled(false);
         press(Qt::LeftButton, {200, 8});
-        release(Qt::LeftButton, {100, 8});
+        release(Qt::LeftButton, {215, 8});
         QCOMPARE(events, (QStringList{"MouseDown 0", "MouseUp 0", "Click", "Click"}));
-        QCOMPARE(s->Value(), 0);
-        QVERIFY(!s->Dragging());
     }
 
     void verticalSliderHasMinAtTheBottom() {
@@ -130,65 +109,52 @@ class SliderWidgetTest : public QObject {
         s->setSliderIcon(thumb);
         Site(s);
         QCOMPARE(s->size(), QSize(16, 210));  // across the thumb
-        QCOMPARE(s->ThumbTop(), 200.0f);
         QCOMPARE(s->GrooveRect(), (RailRect{6, 3, 10, 207}));
 
-        Drag(s, {{8, 205}, {8, 105}, {30, -50}});  // Top 100 is half-way up
+        // Held 9 pixels into the thumb: Top 109 is 4.55, snapped to 5 half-way
+        // up; then past both ends.
+        Drag(s, {{8, 209}, {8, 118}, {30, -50}, {8, 300}});
         QCOMPARE(events,
                  (QStringList{"MouseDown 0", "ValueChanged 5", "at 5 100.00", "ValueChanged 10",
-                              "ArrivedLast", "at 10 0.00", "MouseUp 0"}));
-        s->setValue(2);
-        QCOMPARE(s->ThumbTop(), 160.0f);
+                              "ArrivedLast", "at 10 0.00", "ValueChanged 0", "ArrivedFirst",
+                              "at 0 200.00", "MouseUp 0"}));
     }
 
-    void railPictureSetsTheSizeWithStyle99() {
-        ruqSlider* s = Place(SliderKind::BandFreq);
-        QPixmap rail(100, 25);
-        rail.fill(Qt::green);
-        s->setRailPicture(rail);
-        QCOMPARE(s->width(), 264);  // style 0: the picture is not used
-        s->setRailStyle(99);
-        QCOMPARE(s->TwipsWidth(), 100 * 15 + 60);
-        QCOMPARE(s->height(), 25);
-        QCOMPARE(s->ThumbTop(), 4.0f);  // centred across the rail
-    }
-
-    void paintedGrooveAndThumbAreWhereTheyShouldBe() {
+    void paintingAndTheRailPicture() {
         ruqSlider* s = Place(SliderKind::MasterVolume);
         s->setValue(-50);  // thumb at about 100.44, painted at 100
-        const auto colour = [s](QPalette::ColorRole role) {
-            return s->palette().color(role).rgb();
-        };
-        const QImage image = s->grab().toImage();
-        // Sunken groove: shadow outside top, highlight outside bottom right, dark
-        // shadow inside; the face colour around it.
-        QCOMPARE(image.pixel(17, 6), colour(QPalette::Dark));
-        QCOMPARE(image.pixel(246, 7), colour(QPalette::Light));
-        QCOMPARE(image.pixel(60, 7), colour(QPalette::Shadow));
-        QCOMPARE(image.pixel(60, 8), colour(QPalette::Midlight));
-        QCOMPARE(image.pixel(60, 5), colour(QPalette::Button));
-        QCOMPARE(image.pixel(118, 7), SliderThumbPicture().toImage().pixel(18, 7));
-
-        // The thin grooves are one ring on the groove's outer edge, the face
-        // colour inside it: sunken shadow over highlight, raised the reverse.
-        for (int style : {2, 3}) {
+        using P = QPalette;
+        const auto colour = [s](P::ColorRole role) { return s->palette().color(role).rgb(); };
+        QCOMPARE(s->grab().toImage().pixel(118, 7), SliderThumbPicture().toImage().pixel(18, 7));
+        // Sunken groove (style 0): shadow outside top, highlight outside bottom
+        // right, dark shadow inside; the face colour around it.  The thin
+        // grooves are one ring on its outer edge with the face colour inside:
+        // sunken (2) shadow over highlight, raised (3) the reverse.
+        const std::tuple<int, int, int, P::ColorRole> pixels[] = {
+            {0, 17, 6, P::Dark},     {0, 246, 7, P::Light}, {0, 60, 7, P::Shadow},
+            {0, 60, 8, P::Midlight}, {0, 60, 5, P::Button}, {2, 17, 6, P::Dark},
+            {2, 246, 7, P::Light},   {2, 60, 7, P::Button}, {3, 17, 6, P::Light},
+            {3, 246, 7, P::Dark},    {3, 60, 7, P::Button}};
+        for (const auto& [style, x, y, role] : pixels) {
             s->setRailStyle(style);
-            const QImage thin = s->grab().toImage();
-            const bool sunken = style == 2;
-            QCOMPARE(thin.pixel(17, 6), colour(sunken ? QPalette::Dark : QPalette::Light));
-            QCOMPARE(thin.pixel(246, 7), colour(sunken ? QPalette::Light : QPalette::Dark));
-            QCOMPARE(thin.pixel(60, 7), colour(QPalette::Button));
+            QCOMPARE(s->grab().toImage().pixel(x, y), colour(role));
         }
 
         s->setBackColor(0x000000FFu);  // &H00BBGGRR
         QCOMPARE(s->grab().toImage().pixel(60, 2), qRgb(255, 0, 0));
-    }
 
-    void storedBytesThatAreNoPictureAreRefused() {
+        QPixmap rail(100, 25);
+        rail.fill(Qt::green);
+        s->setRailPicture(rail);
+        QCOMPARE(s->width(), 264);  // other styles than 99: the picture is not used
+        s->setRailStyle(99);
+        QCOMPARE(s->TwipsWidth(), 100 * 15 + 60);
+        QCOMPARE(s->height(), 25);
+        QCOMPARE(s->ThumbTop(), 4.0f);  // centred across the rail
+
         PropertyBag bag;
-        bag.WritePicture("SliderIcon", {1, 2, 3}, {});
-        ruqSlider s;
-        QVERIFY_THROWS_EXCEPTION(ControlError, s.SiteFromDesign(bag));
+        bag.WritePicture("SliderIcon", {1, 2, 3}, {});  // stored bytes that are no picture
+        QVERIFY_THROWS_EXCEPTION(ControlError, s->SiteFromDesign(bag));
     }
 };
 
