@@ -1,6 +1,6 @@
 // The EQ status options and the preset buttons offscreen, with scripted
 // dialogs: every branch of EQ Save and EQ Recall, files that are no presets,
-// folders that cannot be written, and a save and recall round trip.
+// copies and stores that cannot be written, and a save and recall round trip.
 
 #include <QtTest>
 
