@@ -32,11 +32,12 @@ QStringList FindWindows(const QString& title) {
     return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-QString WaitForWindow(const QString& title, int timeoutMs) {
+QString WaitForWindow(const QString& title, const QString& other, int timeoutMs) {
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < timeoutMs) {
-        const QStringList ids = FindWindows(title);
+        QStringList ids = FindWindows(title);
+        ids.removeAll(other);
         if (!ids.isEmpty()) return ids.first();
         QThread::msleep(100);
     }
@@ -64,8 +65,10 @@ bool ChooseFile(const QString& title, const QString& name) {
     const QString id = WaitForWindow(title);
     if (id.isEmpty()) return false;
     RunXdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), id});
-    RunXdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
-    RunXdotool({QStringLiteral("type"), name});
+    if (!name.isEmpty()) {
+        RunXdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+        RunXdotool({QStringLiteral("type"), name});
+    }
     // A first Return may only close the name completion's list.
     for (int attempt = 0; attempt < 3; ++attempt) {
         RunXdotool({QStringLiteral("key"), QStringLiteral("Return")});
@@ -111,11 +114,6 @@ ProgramFolder::ProgramFolder() {
         QFile::copy(bin + QStringLiteral("/Modules/") + QLatin1String(name),
                     dir_.filePath(QStringLiteral("Modules/") + QLatin1String(name)));
     }
-}
-
-void ProgramFolder::touch(const QString& name) {
-    QFile f(dir_.filePath(name));
-    f.open(QIODevice::WriteOnly);
 }
 
 bool ProgramFolder::write(const QString& name, const QByteArray& bytes) {

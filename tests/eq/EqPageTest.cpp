@@ -35,9 +35,6 @@ struct Harness : test::WindowHarness {
             if (p.size() == 7 && p[1] == 0x0E) out.push_back(p);
         return out;
     }
-    void moveMid(int k, int dxPixels, int dyPixels) {
-        eq.BandMid_MouseMove(k, 1, 0, dxPixels * 15.0f, dyPixels * 15.0f);
-    }
 };
 
 Bytes Band(std::uint8_t ch, std::uint8_t band, std::uint8_t gain, std::uint8_t freq,
@@ -70,7 +67,6 @@ class EqPageTest : public QObject {
     void bandSliders();
     void selectionCopyPasteFlat();
     void handlesAndArrows();
-    void handleDraggedWithTheMouse();
     void bandReplyShowsWithoutSending();
 };
 
@@ -92,43 +88,28 @@ void EqPageTest::layout() {
         }
     }
     QVERIFY(Left(eq.Picture3) + Width(eq.Picture3) <= Left(eq.Show_Picture) + 340);
-    // The value labels hold their longest texts (the captions are checked
-    // with the language switch).
-    for (const auto& [label, text] :
-         {std::pair{eq.BandGainLabel, "-20.0(dB)"}, {eq.BandFreqLabel, "10000(Hz)"}})
-        QVERIFY(label->fontMetrics().horizontalAdvance(QString::fromUtf8(text)) <= label->width());
-
-    // The dB captions "+05" to "-25" sit on their levels of the curve.
-    for (int i = 0; i < 7; ++i) {
-        const Label* l = eq.dBLabel(i);
-        const int y = Top(eq.Picture3) + Top(l) + Height(l) / 2;
-        QCOMPARE(y, Top(eq.Show_Picture) + 1465 + 785 * i);  // 0 dB at 2250, 157 a dB
-    }
+    // The dB captions "+05" to "-25" sit on their levels of the curve (0 dB
+    // at 2250, 157 a dB).
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(Top(eq.Picture3) + Top(eq.dBLabel(i)) + Height(eq.dBLabel(i)) / 2,
+                 Top(eq.Show_Picture) + 1465 + 785 * i);
 }
 
 void EqPageTest::bandSliders() {
     Harness h;
     EqDesign& eq = h.eq;
     // Kept, replaced by the band's default, capped on SW and then replaced:
-    // band, SW, index assigned, index kept, the frequency bytes sent, each
-    // frame identical to the first.
-    const std::tuple<int, bool, int, int, Bytes> windows[] = {{2, false, 51, 51, {51}},
-                                                              {1, false, 52, 26, {26, 26}},
-                                                              {1, true, 95, 26, {26, 26}},
-                                                              {2, true, 200, 60, {60, 60}}};
-    for (const auto& [band, sw, assigned, kept, bytes] : windows) {
-        eq.Channel_Opt.select(sw ? 7 : 0);
+    // band, SW, index assigned, index kept, how often the band is sent.
+    const std::tuple<int, bool, int, std::uint8_t, std::size_t> windows[] = {
+        {2, false, 51, 51, 1}, {1, false, 52, 26, 2}, {1, true, 95, 26, 2}, {2, true, 200, 60, 2}};
+    for (const auto& [band, sw, assigned, kept, times] : windows) {
+        const std::uint8_t channel = sw ? 7 : 0;
+        eq.Channel_Opt.select(channel);
         eq.PEQ_Cmd_Click(band - 1);
         h.clearFrames();
         eq.BandFreqSlider->setValue(assigned);
-        QCOMPARE(eq.BandFreqSlider->Value(), kept);
-        Bytes sent;
-        for (const Bytes& p : h.bandFrames()) {
-            sent.push_back(p[5]);
-            QCOMPARE(p, h.bandFrames().front());
-        }
-        QCOMPARE(sent, bytes);
-        QCOMPARE(eq.bands.PeqFreq[sw ? 7 : 0][band], static_cast<float>(kept));
+        QCOMPARE(h.bandFrames(), Payloads(times, Band(channel, band, 200, kept, 10)));
+        QVERIFY(eq.BandFreqSlider->Value() == kept && eq.bands.PeqFreq[channel][band] == kept);
     }
 
     // Gain: label, heights of the handles, number and marker, the drawn gain
@@ -160,14 +141,19 @@ void EqPageTest::bandSliders() {
     eq.BandFreqSlider->setValue(255);
     QCOMPARE(Left(eq.BandMid(9)), 12540);
 
-    // The Q slider by hand: handles and drawing only.
-    h.clearFrames();
-    for (const auto& [q, left, right] : {std::tuple{4, -1100, 1060}, {100, -100, 100}}) {
+    // The Q slider by hand places the bandwidth handles and sends nothing; a
+    // new frequency then takes the handles and the number along.
+    for (const auto& [q, left, right, f] :
+         {std::tuple{4, -1100, 1060, 250}, {100, -100, 100, 245}}) {
+        h.clearFrames();
         eq.BandQfactorSlider->setValue(q);
+        QVERIFY(h.port.frames.empty());
+        eq.BandFreqSlider->setValue(f);
         QCOMPARE(Left(eq.BandLeft(9)) - Left(eq.BandMid(9)), left);
         QCOMPARE(Left(eq.BandRight(9)) - Left(eq.BandMid(9)), right);
+        QCOMPARE(Left(eq.BandLbl(9)), Left(eq.BandMid(9)));
     }
-    QVERIFY(h.port.frames.empty() && eq.bands.PeqQ[0][10] == 10.0f);
+    QCOMPARE(eq.bands.PeqQ[0][10], 10.0f);
     QCOMPARE(eq.BandQfactorLabel->text(), QStringLiteral("1.0(Oct)"));
 
     // Only the edited band shows its bandwidth handles; SW shows bands 1 and 2.
@@ -175,10 +161,9 @@ void EqPageTest::bandSliders() {
         QCOMPARE(eq.BandLeft(k)->isHidden(), k != 9);
     for (int channel : {7, 1}) {
         eq.Channel_Opt.select(channel);
-        for (int k = 0; k < 10; ++k) {
-            QCOMPARE(eq.BandMid(k)->isHidden(), channel == 7 && k >= 2);
-            QCOMPARE(eq.BandLbl(k)->isHidden(), channel == 7 && k >= 2);
-        }
+        for (int k = 0; k < 10; ++k)
+            QVERIFY(eq.BandMid(k)->isHidden() + eq.BandLbl(k)->isHidden() ==
+                    (channel == 7 && k >= 2) * 2);
     }
 }
 
@@ -187,17 +172,14 @@ void EqPageTest::selectionCopyPasteFlat() {
     EqDesign& eq = h.eq;
     auto& b = eq.bands;
 
-    // Flat: every band at its default, gain and bandwidth element 0 too, FL
-    // band 1 current; the option shown is left alone.
+    // Flat: every band at its default, FL band 1 current; the option shown is
+    // left alone.
     eq.Channel_Opt.select(3);
-    b.PeqGain[5][0] = 7;
     eq.PEQ_Cmd_Click(12);
-    for (int c = 0; c < 8; ++c) {
+    for (int c = 0; c < 8; ++c)
         for (int band = 1; band <= 10; ++band)
-            QCOMPARE(b.PeqFreq[c][band], static_cast<float>(BandDefaultFreq[band - 1]));
-        for (int band = 0; band <= 10; ++band)
-            QVERIFY(b.PeqGain[c][band] == 200 && b.PeqQ[c][band] == 10);
-    }
+            QVERIFY(b.PeqFreq[c][band] == BandDefaultFreq[band - 1] && b.PeqGain[c][band] == 200 &&
+                    b.PeqQ[c][band] == 10);
     QVERIFY(h.w.CurChannel == 0 && h.w.CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
     QCOMPARE(eq.Channel_Opt.selected(), 3);
     QCOMPARE(h.bandFrames().back(), Band(0, 1, 200, 26, 10));
@@ -227,7 +209,6 @@ void EqPageTest::selectionCopyPasteFlat() {
     eq.Channel_Opt.select(7);
     for (int k = 2; k < 10; ++k)
         QVERIFY(!eq.PEQ_Cmd(k)->isEnabled());
-    QCOMPARE(b.PeqFreq[7][1], 26.0f);
     eq.PEQ_Cmd_Click(10);
     QCOMPARE(h.w.EqCopySrcChannel, std::uint8_t{1});
     b.PeqGain[1][5] = 180;
@@ -237,17 +218,13 @@ void EqPageTest::selectionCopyPasteFlat() {
     for (const Bytes& p : h.bandFrames())
         QVERIFY(p[2] == 7 && p[3] <= 2);
     QStringList shown;
-    for (const auto& box : h.dialogs.boxes) {
-        QVERIFY(box.style == 0 && box.title == QStringLiteral("Message"));
+    for (const auto& box : h.dialogs.boxes)
         shown << box.prompt;
-    }
+    const QString had = QStringLiteral("Had copy EQ parameter of %1 channel！");
     QCOMPARE(shown,
-             (QStringList{QStringLiteral("Had copy EQ parameter of FL channel！"),
-                          QStringLiteral("Had copy EQ parameter of FL channel to CEN channel！"),
-                          QStringLiteral("Please copy EQ parameter！"),
-                          QStringLiteral("Had copy EQ parameter of CEN channel！"),
-                          QStringLiteral("SW channel disable！"),
-                          QStringLiteral("Had copy EQ parameter of CEN channel to SW channel！")}));
+             (QStringList{had.arg("FL"), had.arg("FL channel to CEN"),
+                          QStringLiteral("Please copy EQ parameter！"), had.arg("CEN"),
+                          QStringLiteral("SW channel disable！"), had.arg("CEN channel to SW")}));
 
     // On SW, band 3 turns red and becomes current but loads and sends nothing.
     h.clearFrames();
@@ -261,11 +238,37 @@ void EqPageTest::selectionCopyPasteFlat() {
 void EqPageTest::handlesAndArrows() {
     Harness h;
     EqDesign& eq = h.eq;
+    h.w.show();
+    h.w.Menu_Cmd_Click(1);
+    QVERIFY(QTest::qWaitForWindowExposed(&h.w));
+    // Through the window, as the platform delivers them: the pressed handle
+    // keeps the moves and the release wherever the pointer goes.
+    QWindow* window = h.w.windowHandle();
+    ImageControl* handle = eq.BandMid(4);
+    const QPoint start = handle->mapTo(&h.w, QPoint(2, 3));
+    QTest::mousePress(window, Qt::LeftButton, {}, start);
+    QVERIFY(Shows(handle, eq.BandMidRed) && !eq.DisplayLbl->isHidden());
+
+    // Right of the handle, then far outside the graph: every move steps the
+    // frequency by four, the last one past band 5's window and far below.
+    const QPoint outside(start.x() + 60, 500);
+    for (const auto& [at, f] :
+         {std::pair{start + QPoint(40, 0), 143}, {start + QPoint(41, 0), 147}, {outside, 139}}) {
+        QTest::mouseMove(window, at);
+        QCOMPARE(eq.BandFreqSlider->Value(), f);
+    }
+    QCOMPARE(eq.BandGainSlider->Value(), 194);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, outside);
+    QVERIFY(Shows(handle, eq.BandMidGreen) && eq.DisplayLbl->isHidden());
+    QCOMPARE(h.bandFrames().back(), Band(0, 5, 194, 139, 10));
+
+    // The rest by calling the handlers, from a flat equaliser.
+    eq.PEQ_Cmd_Click(12);
     ruqSlider* freq = eq.BandFreqSlider;
     ruqSlider* gain = eq.BandGainSlider;
     ruqSlider* oct = eq.BandQfactorOctSlider;
 
-    // Only a left press selects the band (the drag below has the rest).
+    // Only a left press selects the band.
     eq.BandMid_MouseDown(4, 2, 0, 0, 0);
     QVERIFY(h.w.CurBand == 1 && eq.DisplayLbl->isHidden());
     eq.BandMid_MouseDown(4, 1, 0, 0, 0);
@@ -273,11 +276,11 @@ void EqPageTest::handlesAndArrows() {
     // Dead zone of 15 pixels on both axes; left is lower, up is more gain.
     for (const auto& [dx, dy, f, g] :
          {std::tuple{15, -15, 139, 200}, {-16, 0, 135, 200}, {0, -16, 135, 206}}) {
-        h.moveMid(4, dx, dy);
+        eq.BandMid_MouseMove(4, 1, 0, dx * 15.0f, dy * 15.0f);
         QVERIFY(freq->Value() == f && gain->Value() == g);
     }
     gain->setValue(165);
-    h.moveMid(4, 0, 0);
+    eq.BandMid_MouseMove(4, 1, 0, 0, 0);
     QCOMPARE(eq.DisplayLbl->text(), QStringLiteral("764(Hz)\r\n-3.5"));
     QVERIFY(Left(eq.DisplayLbl) == Left(eq.BandMid(4)) + 400 &&
             Top(eq.DisplayLbl) == Top(eq.BandMid(4)));
@@ -297,7 +300,6 @@ void EqPageTest::handlesAndArrows() {
     eq.Channel_Opt.select(7);
     eq.PEQ_Cmd_Click(12);
     eq.PEQ_Cmd_Click(3);
-    QCOMPARE(freq->Value(), 112);
     for (const auto& [from, to] : {std::pair{93, 94}, {94, 94}}) {
         freq->setValue(from);
         eq.MainRight_MouseDown(30, 1, 0, 0, 0);
@@ -314,36 +316,6 @@ void EqPageTest::handlesAndArrows() {
     QVERIFY(Shows(eq.MainLeft(32), h.w.LeftGray) && h.port.frames.empty());
 }
 
-void EqPageTest::handleDraggedWithTheMouse() {
-    Harness h;
-    EqDesign& eq = h.eq;
-    h.w.show();
-    h.w.Menu_Cmd_Click(1);
-    QVERIFY(QTest::qWaitForWindowExposed(&h.w));
-    eq.PEQ_Cmd_Click(4);
-    // Through the window, as the platform delivers them: the pressed handle
-    // keeps the moves and the release wherever the pointer goes.
-    QWindow* window = h.w.windowHandle();
-    ImageControl* handle = eq.BandMid(4);
-    const QPoint start = handle->mapTo(&h.w, QPoint(2, 3));
-    QTest::mousePress(window, Qt::LeftButton, {}, start);
-    QVERIFY(Shows(handle, eq.BandMidRed) && !eq.DisplayLbl->isHidden());
-
-    // Right of the handle, then far outside the graph: every move steps the
-    // frequency by four, the last one past band 5's window and far below.
-    std::vector<int> seen;
-    const QPoint outside(start.x() + 60, 500);
-    for (const QPoint& at : {start + QPoint(40, 0), start + QPoint(41, 0), outside}) {
-        QTest::mouseMove(window, at);
-        seen.push_back(eq.BandFreqSlider->Value());
-    }
-    QCOMPARE(seen, (std::vector<int>{143, 147, 139}));
-    QCOMPARE(eq.BandGainSlider->Value(), 194);
-    QTest::mouseRelease(window, Qt::LeftButton, {}, outside);
-    QVERIFY(Shows(handle, eq.BandMidGreen) && eq.DisplayLbl->isHidden());
-    QCOMPARE(h.bandFrames().back(), Band(0, 5, 194, 139, 10));
-}
-
 void EqPageTest::bandReplyShowsWithoutSending() {
     Harness h;
     EqDesign& eq = h.eq;
@@ -351,7 +323,6 @@ void EqPageTest::bandReplyShowsWithoutSending() {
     QVERIFY(eq.Channel_Opt.selected() == 2 && Lit(eq.PEQ_Cmd) == 3 && h.w.CurChannel == 2);
     QVERIFY(eq.BandGainSlider->Value() == 180 && eq.BandFreqSlider->Value() == 110 &&
             eq.BandQfactorOctSlider->Value() == 12);
-    QCOMPARE(eq.BandFreqLabel->text(), QStringLiteral("389(Hz)"));
     // SW band 3 is taken as band 1; SW's frequencies return to their defaults.
     h.applyReply({0xF0, 0x0E, 7, 3, 190, 40, 30});
     QVERIFY(eq.Channel_Opt.selected() == 7 && Lit(eq.PEQ_Cmd) == 0);

@@ -1,6 +1,6 @@
 // The EQ status options and the preset buttons offscreen, with scripted
 // dialogs: every branch of EQ Save and EQ Recall, files that are no presets,
-// folders that cannot be written, and a save and recall round trip.
+// copies and stores that cannot be written, and a save and recall round trip.
 
 #include <QtTest>
 
@@ -16,7 +16,6 @@ using Frames = std::vector<Bytes>;
 namespace {
 
 const QString kShipped = QStringLiteral(CALVETTA_SOURCE_DIR "/resources/Modules/ModeEffects.ini");
-const QString kRewrite = QStringLiteral("36/Rewrite Machine With New EQ Effect?");
 
 QByteArray Get(const QString& path) {
     QFile f(path);
@@ -63,11 +62,12 @@ struct Harness : test::WindowHarness {
         dialogs.answers = std::move(answers);
         button->click();
     }
-    QStringList prompts() const {
+    // The styles of the boxes shown: 36 a question, 0 a note, 48 a warning.
+    QString boxes() const {
         QStringList out;
         for (const auto& b : dialogs.boxes)
-            out << QStringLiteral("%1/%2").arg(b.style).arg(b.prompt);
-        return out;
+            out << QString::number(b.style);
+        return out.join(QLatin1Char(' '));
     }
     // The first file dialog: save or open, the folder it starts in, the name.
     QStringList firstDialog() const {
@@ -81,25 +81,10 @@ struct Harness : test::WindowHarness {
 class EqPresetsTest : public QObject {
     Q_OBJECT
   private slots:
-    void statusOptionsAndReply();
     void saveBranches();
     void recallBranches();
-    void saveThenRecallGivesTheEqualiserBack();
+    void statusAndRoundTrip();
 };
-
-void EqPresetsTest::statusOptionsAndReply() {
-    Harness h;
-    // By hand: sent only when the selection changes. By reply: nothing sent.
-    for (int i : {1, 1, 0})
-        h.eq.EQ_Opt(i)->click();
-    QCOMPARE(h.payloads(), (Frames{{6, 0x0F, 0}, {6, 0x0F, 1}}));
-    h.clearFrames();
-    for (const auto& [p2, selected] : {std::pair{0, 1}, {1, 0}, {2, 1}, {1, 0}, {255, 1}}) {
-        h.applyReply({0xF0, 0x0F, static_cast<std::uint8_t>(p2)});
-        QCOMPARE(h.eq.EQ_Opt.selected(), selected);
-    }
-    QVERIFY(h.port.frames.empty());
-}
 
 void EqPresetsTest::saveBranches() {
     const QByteArray edited =
@@ -109,16 +94,17 @@ void EqPresetsTest::saveBranches() {
         std::deque<int> answers;
         int slot;
         const char* label;  // "": nothing saved, nothing sent
+        const char* boxes;
     };
     const Case cases[] = {
-        {{nullptr}, {}, 1, ""},
-        {{"*.EQ"}, {}, 1, ""},
-        {{"ModeEffect/EQ3"}, {}, 1, ""},
-        {{"ModeEffect/EQ3.EQ"}, {}, 3, "EQ Mode3"},
-        {{"ModeEffect/Rock7.EQ"}, {}, 1, "EQ 模式1"},
-        {{"ModeEffect/EQ2.EQ", nullptr}, {vbNo}, 2, ""},
-        {{"ModeEffect/EQ2.EQ"}, {vbYes}, 2, "EQ Mode2"},
-        {{"Modules/ModeEffects.ini/EQ5.EQ"}, {}, 5, ""},
+        {{nullptr}, {}, 1, "", ""},
+        {{"*.EQ"}, {}, 1, "", ""},
+        {{"ModeEffect/EQ3"}, {}, 1, "", ""},
+        {{"ModeEffect/EQ3.EQ"}, {}, 3, "EQ Mode3", "0"},
+        {{"ModeEffect/Rock7.EQ"}, {}, 1, "EQ 模式1", "0"},
+        {{"ModeEffect/EQ2.EQ", nullptr}, {vbNo}, 2, "", "36"},
+        {{"ModeEffect/EQ2.EQ"}, {vbYes}, 2, "EQ Mode2", "36 0"},
+        {{"Modules/ModeEffects.ini/EQ5.EQ"}, {}, 5, "", ""},
     };
     for (const Case& c : cases) {
         Harness h;
@@ -133,59 +119,58 @@ void EqPresetsTest::saveBranches() {
         QCOMPARE(Get(h.store), edited);
         QCOMPARE(h.firstDialog(), (QStringList{"save", h.at("ModeEffect"), "EQ1.EQ"}));
         QCOMPARE(h.dialogs.fileDialogs.size(), c.files.size());
-        QStringList prompts;
-        const QString chosen = *c.files.begin() ? h.at(*c.files.begin()) : QString();
-        if (chosen.endsWith(QStringLiteral("EQ2.EQ")))
-            prompts << QStringLiteral(
-                "36/Are you want to replace this file？\r\nRename Select[No]!");
-        if (!label.isEmpty()) prompts << QStringLiteral("0/EQ save as file complete！");
-        QCOMPARE(h.prompts(), prompts);
+        QCOMPARE(h.boxes(), QString::fromUtf8(c.boxes));
         QCOMPARE(h.w.EqSlot, std::uint8_t(c.slot));
         const Frames slot = {{6, 0x13, std::uint8_t(c.slot)}};
         QCOMPARE(h.payloads(), label.isEmpty() ? Frames{} : slot);
         QCOMPARE(h.eq.Label1->text(), label);
-        if (!label.isEmpty()) QCOMPARE(Get(chosen), edited);
+        if (!label.isEmpty()) QCOMPARE(Get(h.at(*c.files.begin())), edited);
         if (label.isEmpty() || c.slot != 2) QCOMPARE(Get(h.at("ModeEffect/EQ2.EQ")), "old");
     }
 
-    // No Modules folder: nothing to copy, and the old preset is not lost.
+    // A copy that fails keeps the old preset (its name leaves no room for the
+    // copy's temporary name); a store that cannot be written (a link to such a
+    // name) is no preset. Nothing is sent either time.
     Harness h;
-    QDir(h.at("Modules")).removeRecursively();
+    const std::string name = std::string(245, 'a') + "1.EQ";
+    const std::string preset = "ModeEffect/" + name, stuck = "Modules/" + name;
+    Put(h.at(preset.c_str()), "old");
+    h.click(h.eq.EQ_Save, {preset.c_str()}, {vbYes});
+    QVERIFY(QFile::rename(h.store, h.at(stuck.c_str())) &&
+            QFile::link(h.at(stuck.c_str()), h.store));
     h.click(h.eq.EQ_Save, {"ModeEffect/EQ2.EQ"}, {vbYes});
-    QVERIFY(Get(h.at("ModeEffect/EQ2.EQ")) == "old" && h.port.frames.empty());
-    QCOMPARE(QDir(h.at("ModeEffect")).entryList(QDir::Files), QStringList{"EQ2.EQ"});
+    QVERIFY(Get(h.at(preset.c_str())) == "old" && Get(h.at("ModeEffect/EQ2.EQ")) == "old");
+    QVERIFY(h.port.frames.empty());
 }
 
 void EqPresetsTest::recallBranches() {
     // Cancelled or refused: the store and the bands stay, nothing is sent.
-    const std::tuple<const char*, int, QStringList> refused[] = {
-        {nullptr, vbYes, {}},
-        {"ModeEffect/live.eq", vbYes, {QStringLiteral("48/The Type Incorrect！")}},
-        {"*.EQ", vbYes, {}},
-        {"ModeEffect/A.EQ", vbNo, {kRewrite}},
-        {"ModeEffect/X.EQ", vbYes, {kRewrite}}};
-    for (const auto& [file, answer, prompts] : refused) {
+    const std::tuple<const char*, int, const char*> refused[] = {
+        {nullptr, vbYes, ""},
+        {"ModeEffect/live.eq", vbYes, "48"},
+        {"*.EQ", vbYes, ""},
+        {"ModeEffect/A.EQ", vbNo, "36"},
+        {"ModeEffect/X.EQ", vbYes, "36"}};
+    for (const auto& [file, answer, boxes] : refused) {
         Harness h;
         for (const char* name : {"ModeEffect/A.EQ", "ModeEffect/live.eq"})
             Put(h.at(name), "[PEQ_Config]\r\nPEQ_Ch0_Band1_Gain=100\r\n");
         QDir().mkpath(h.at("ModeEffect/X.EQ"));
         h.click(h.eq.EQ_Call(0), {file}, {answer});
         QCOMPARE(h.firstDialog(), (QStringList{"open", h.at("ModeEffect"), "*.EQ"}));
-        QCOMPARE(h.prompts(), prompts);
+        QCOMPARE(h.boxes(), QString::fromUtf8(boxes));
         QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
                 h.eq.bands.PeqGain[0][1] == 200);
     }
 
     // No preset at all: copied whole after the pause, every key reads "1";
     // the status goes first, FL band 1 last.
-    QByteArray noise(4096, '\0');
-    for (char& c : noise)
-        c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    const QByteArray noise(4096, '\xff');
     Harness h;
     Put(h.at("ModeEffect/C.EQ"), noise);
     h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
     QVERIFY(Get(h.store) == noise && h.eq.EQ_Opt.selected() == 1);
-    QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[6][10] == 1);
+    QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[7][10] == 1);
     QCOMPARE(std::count(h.pauses.begin(), h.pauses.end(), 100), 1);
     QCOMPARE(h.payloads().front(), (Bytes{6, 0x0F, 0}));
     QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 1, 1, 1}));
@@ -201,33 +186,35 @@ void EqPresetsTest::recallBranches() {
     QCOMPARE(n.payloads(), (Frames{band1, band1, {6, 0x0E, 0, 2, 200, 60, 12}}));
 }
 
-void EqPresetsTest::saveThenRecallGivesTheEqualiserBack() {
+void EqPresetsTest::statusAndRoundTrip() {
     Harness h;
     EqDesign& eq = h.eq;
-    eq.Channel_Opt.select(7);  // SW band 1 at 50
-    eq.BandFreqSlider->setValue(50);
+    // Status by hand: sent only when the selection changes. By reply: nothing sent.
+    for (int i : {1, 1, 0})
+        eq.EQ_Opt(i)->click();
+    QCOMPARE(h.payloads(), (Frames{{6, 0x0F, 0}, {6, 0x0F, 1}}));
+    h.clearFrames();
+    for (const auto& [p2, selected] : {std::pair{0, 1}, {1, 0}, {2, 1}, {1, 0}, {255, 1}}) {
+        h.applyReply({0xF0, 0x0F, static_cast<std::uint8_t>(p2)});
+        QCOMPARE(eq.EQ_Opt.selected(), selected);
+    }
+    QVERIFY(h.port.frames.empty());
+
+    // Saved, then recalled over a flat equaliser: the bands and the status
+    // (Bypass, as the last reply left it) come back.
     eq.Channel_Opt.select(2);  // FR band 4 edited
     eq.PEQ_Cmd_Click(3);
     eq.BandFreqSlider->setValue(100);
     eq.BandGainSlider->setValue(17);
     eq.BandQfactorOctSlider->setValue(3);
-    eq.EQ_Opt(1)->click();
-    eq.Channel_Opt_Click(0);
-    EqBands expected = eq.bands;
-    expected.PeqFreq[7][1] = 26;  // re-selecting SW resets its frequencies
-    const auto sliders = [&eq] {
-        return std::array{eq.BandGainSlider->Value(), eq.BandFreqSlider->Value(),
-                          eq.BandQfactorOctSlider->Value(), eq.BandQfactorSlider->Value()};
-    };
-    const auto before = sliders();
+    const EqBands edited = eq.bands;
     h.click(eq.EQ_Save, {"ModeEffect/EQ4.EQ"});
     eq.PEQ_Cmd_Click(12);
     eq.EQ_Opt(0)->click();
     h.click(eq.EQ_Call(0), {"ModeEffect/EQ4.EQ"}, {vbYes});
-
-    QVERIFY(eq.bands.PeqFreq == expected.PeqFreq && eq.bands.PeqGain == expected.PeqGain &&
-            eq.bands.PeqQ == expected.PeqQ);
-    QVERIFY(sliders() == before && eq.EQ_Opt.selected() == 1 && h.w.CurBand == 1);
+    QVERIFY(eq.bands.PeqFreq == edited.PeqFreq && eq.bands.PeqGain == edited.PeqGain &&
+            eq.bands.PeqQ == edited.PeqQ);
+    QVERIFY(eq.EQ_Opt.selected() == 1 && h.w.CurBand == 1);
 }
 
 QTEST_MAIN(EqPresetsTest)
