@@ -15,20 +15,12 @@ using namespace calvetta;
 using calvetta::test::P;
 using Payloads = std::vector<std::vector<std::uint8_t>>;
 
-using Harness = test::LoadedWindow;
 using test::Lit;
 
-class MainPanelTest : public QObject {
+class MainPanelTest : public test::LoadedWindowTest {
     Q_OBJECT
-    // Each case starts on a freshly loaded, connected window.
-    std::unique_ptr<Harness> h;
-    PrivateDesign* w = nullptr;
 
   private slots:
-    void init() {
-        h = std::make_unique<Harness>();
-        w = &h->w;
-    }
     void startStateAndLayout();
     void levelsMuteAndPhase();
     void inputsModesAndLayouts();

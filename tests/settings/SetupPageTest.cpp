@@ -13,19 +13,10 @@ using namespace calvetta;
 using test::P;
 using Frames = std::vector<std::vector<std::uint8_t>>;
 
-using Harness = test::LoadedWindow;
-
-class SetupPageTest : public QObject {
+class SetupPageTest : public test::LoadedWindowTest {
     Q_OBJECT
-    // Each case starts on a freshly loaded, connected window.
-    std::unique_ptr<Harness> h;
-    PrivateDesign* w = nullptr;
 
   private slots:
-    void init() {
-        h = std::make_unique<Harness>();
-        w = &h->w;
-    }
     void layoutAndStartState();
     void speakerSizesAndCrossoversCoverAllFourGroups();
     void delaysPowerSubwooferAndDynamicSendTheirValue();
@@ -113,7 +104,7 @@ void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
     QCOMPARE(h->payloads(), expected);
     QCOMPARE(w->DelayLab(0)->text(), QStringLiteral("4.0m"));
 
-    Harness offline(false);  // a press while not connected still switches the mode
+    test::LoadedWindow offline(false);  // a press while not connected still switches the mode
     offline.w.Command2(0)->click();
     offline.connectLink();
     offline.w.Command2(0)->click();

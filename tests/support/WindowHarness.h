@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
@@ -58,6 +59,19 @@ struct LoadedWindow : WindowHarness {
     PrivateDesign& w;
     explicit LoadedWindow(bool connected = true) : w(load()) {
         if (connected) connectLink();
+    }
+};
+
+// A test class whose every case starts on a freshly loaded, connected window.
+class LoadedWindowTest : public QObject {
+    Q_OBJECT
+  protected:
+    std::unique_ptr<LoadedWindow> h;
+    PrivateDesign* w = nullptr;
+  private slots:
+    void init() {
+        h = std::make_unique<LoadedWindow>();
+        w = &h->w;
     }
 };
 
