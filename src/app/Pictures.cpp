@@ -40,7 +40,7 @@ QIcon MakeWindowIcon() {
 QPixmap MakeArrowPicture(ArrowKind kind) {
     const bool left = kind == ArrowKind::LeftBright || kind == ArrowKind::LeftGray;
     const bool bright = kind == ArrowKind::LeftBright || kind == ArrowKind::RightBright;
-    QPixmap pm(16, 24);
+    QPixmap pm(TwipsToPixels(kArrowWidth), TwipsToPixels(kArrowHeight));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

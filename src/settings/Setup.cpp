@@ -25,7 +25,7 @@ namespace {
 // Delay rows.
 constexpr int kRowTop = 480;
 constexpr int kRowPitch = 540;
-constexpr int kRowHeight = 360;  // the arrows' 24 pixels
+constexpr int kRowHeight = kArrowHeight;  // each row as tall as its arrows
 constexpr int kCaptionLeft = 120;
 constexpr int kCaptionWidth = 600;
 constexpr int kLeftArrowLeft = 780;
@@ -115,7 +115,7 @@ void PrivateDesign::BuildSetupPage() {
 
         auto* left = new ImageControl(page);
         left->setPicture(LeftGray->Picture());
-        SetTwipsGeometry(left, kLeftArrowLeft, top, kArrowWidth, kRowHeight);
+        SetTwipsGeometry(left, kLeftArrowLeft, top, kArrowWidth, kArrowHeight);
         DelayLeft.add(i, left);
 
         ruqSlider* slider = CreateMainWindowSlider(SliderKind::Delay, page);
@@ -125,7 +125,7 @@ void PrivateDesign::BuildSetupPage() {
 
         auto* right = new ImageControl(page);
         right->setPicture(RightGray->Picture());
-        SetTwipsGeometry(right, kRightArrowLeft, top, kArrowWidth, kRowHeight);
+        SetTwipsGeometry(right, kRightArrowLeft, top, kArrowWidth, kArrowHeight);
         DelayRight.add(i, right);
 
         auto* value = new Label(QStringLiteral("40 m"), page);
