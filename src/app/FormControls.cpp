@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace calvetta {
@@ -290,25 +291,100 @@ void ImageControl::paintEvent(QPaintEvent*) {
     p.drawPixmap(0, 0, picture_);
 }
 
-MouseArgs ImageControl::argsOf(const QMouseEvent* event, Qt::MouseButtons buttons) const {
+void ImageControl::deliver(const QMouseEvent* event, QPointF local) {
     MouseArgs a;
-    a.Button = ButtonValue(buttons);
     a.Shift = ShiftValue(event->modifiers());
-    a.X = static_cast<float>(event->position().x() * kTwipsPerPixel);
-    a.Y = static_cast<float>(event->position().y() * kTwipsPerPixel);
-    return a;
+    a.X = static_cast<float>(local.x() * kTwipsPerPixel);
+    a.Y = static_cast<float>(local.y() * kTwipsPerPixel);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            a.Button = ButtonValue(event->button());
+            emit MouseDown(a);
+            break;
+        case QEvent::MouseMove:
+            a.Button = ButtonValue(event->buttons());
+            emit MouseMove(a);
+            break;
+        case QEvent::MouseButtonRelease:
+            a.Button = ButtonValue(event->button());
+            emit MouseUp(a);
+            break;
+        default:
+            break;
+    }
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
-    emit MouseDown(argsOf(event, event->button()));
+    deliver(event, event->position());
 }
 
 void ImageControl::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMove(argsOf(event, event->buttons()));
+    deliver(event, event->position());
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
-    emit MouseUp(argsOf(event, event->button()));
+    deliver(event, event->position());
+}
+
+WindowlessImages::WindowlessImages(QWidget* container) : QObject(container), container_(container) {
+    // Moves without a button pick the cursor of the image under the pointer.
+    container_->setMouseTracking(true);
+    container_->installEventFilter(this);
+}
+
+void WindowlessImages::add(ImageControl* image) {
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    images_.push_back(image);
+}
+
+ImageControl* WindowlessImages::imageAt(QPointF pos) const {
+    const QPoint at = pos.toPoint();
+    // Children are kept in stacking order, the topmost last.
+    const QObjectList& children = container_->children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        auto* image = qobject_cast<ImageControl*>(*it);
+        if (image == nullptr || image->isHidden() || !image->geometry().contains(at)) continue;
+        if (std::find(images_.begin(), images_.end(), image) != images_.end()) return image;
+    }
+    return nullptr;
+}
+
+void WindowlessImages::takeCursorOf(const ImageControl* image) {
+    if (image == hovered_) return;
+    hovered_ = image;
+    if (image != nullptr && image->testAttribute(Qt::WA_SetCursor)) {
+        container_->setCursor(image->cursor());
+    } else {
+        container_->unsetCursor();
+    }
+}
+
+bool WindowlessImages::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != container_) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    const QPointF pos = mouse->position();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    // A press with no other button down starts afresh, also when a release
+    // went astray (to a message box, say).
+    if (press && mouse->buttons() == mouse->button()) held_ = imageAt(pos);
+    ImageControl* target = held_;
+    if (target == nullptr) {
+        if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton)
+            takeCursorOf(imageAt(pos));
+        return false;
+    }
+    target->deliver(mouse, pos - QPointF(target->pos()));
+    if (type == QEvent::MouseButtonRelease && mouse->buttons() == Qt::NoButton) {
+        held_ = nullptr;
+        takeCursorOf(imageAt(pos));
+    }
+    return true;
 }
 
 ImageControl* HiddenPicture(const QPixmap& picture, QWidget* parent) {

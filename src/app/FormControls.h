@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -192,6 +193,9 @@ class ImageControl : public QWidget {
     explicit ImageControl(QWidget* parent);
     void setPicture(const QPixmap& picture);
     const QPixmap& Picture() const { return picture_; }
+    // Raises MouseDown, MouseMove or MouseUp for a mouse event whose position
+    // is `local` pixels from this control's top left corner.
+    void deliver(const QMouseEvent* event, QPointF local);
 
   signals:
     void MouseDown(const calvetta::MouseArgs& args);
@@ -205,8 +209,34 @@ class ImageControl : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    MouseArgs argsOf(const QMouseEvent* event, Qt::MouseButtons buttons) const;
     QPixmap picture_;
+};
+
+// Image controls that take no mouse of their own, as the form's windowless
+// images did: their container holds the pointer. A press goes to the topmost
+// shown image under the pointer, and that image then receives every move and
+// the release, wherever the pointer goes, until the last button is up,
+// whatever the handlers hide, show or move meanwhile (a hidden widget would
+// lose the grab Qt keeps for it). Over an image the pointer takes the image's
+// cursor.
+class WindowlessImages : public QObject {
+    Q_OBJECT
+  public:
+    explicit WindowlessImages(QWidget* container);
+    void add(ImageControl* image);
+    // The image that holds the pointer, while a button is down.
+    ImageControl* held() const { return held_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    ImageControl* imageAt(QPointF pos) const;
+    void takeCursorOf(const ImageControl* image);
+    QWidget* container_;
+    std::vector<ImageControl*> images_;
+    QPointer<ImageControl> held_;
+    const ImageControl* hovered_ = nullptr;
 };
 
 // An invisible image control that only holds a picture at its own size: the

@@ -150,6 +150,9 @@ void EqDesign::BuildGraph(PictureBox* container) {
     design.BuildFreqTable();
     const QFont small = ScaledFont(Show_Picture, 0.85);
     const QCursor hand = MakeHandCursor();
+    // The graph holds the pointer for its handles, so a pressed handle keeps
+    // its moves and its release while the handlers hide and show handles.
+    auto* handles = new WindowlessImages(Show_Picture);
     for (int k = 0; k < kEqBands; ++k) {
         const double hz = design.FreqTable[BandDefaultFreq[static_cast<std::size_t>(k)]].Hz;
         const int left = MidLeftForFrequency(hz);
@@ -167,6 +170,7 @@ void EqDesign::BuildGraph(PictureBox* container) {
             auto* image = new ImageControl(Show_Picture);
             image->setPicture(picture->Picture());
             SetTwipsGeometry(image, x, top, kHandleWidth, height);
+            handles->add(image);
             return image;
         };
         ImageControl* mid = handle(BandMidGreen, left, kMidHeight);
