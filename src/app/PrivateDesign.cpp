@@ -210,6 +210,11 @@ void PrivateDesign::Form_Load() {
 
     // 11. Starting settings (every command is dropped: the port is closed).
     LoadIniSettings();
+    // The EQ page starts on FL's band 1 as stored, as selecting FL shows it:
+    // sliders, labels, handles and the curve of FL's bands. Left on the
+    // sliders' design values, a first slider move would send a band at
+    // -20 dB and 0.1 octave that nobody set.
+    eq_->Channel_Opt_Click(0);
 
     // 12. The reply timer starts only now.
     EventTimer->setEnabled(true);

@@ -39,11 +39,11 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
     // The store's frequencies and bandwidths, every band; the gains at 0 dB.
     QVERIFY(h.putFile("Modules/ModeEffects.ini",
                       "[PEQ_Config]\r\nPEQ_Active=True\r\n"
-                      "PEQ_Ch0_Band10_Freq=30\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
+                      "PEQ_Ch1_Band10_Freq=30\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
     PrivateDesign& w = h.load();
     const EqBands& b = w.Eq().bands;
     QVERIFY(w.Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
-    QVERIFY(b.PeqFreq[0][10] == 30 && b.PeqQ[7][10] == 1 && b.PeqGain[1][2] == 200);
+    QVERIFY(b.PeqFreq[1][10] == 30 && b.PeqQ[7][10] == 1 && b.PeqGain[1][2] == 200);
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.

@@ -68,6 +68,7 @@ class EqPageTest : public QObject {
     void selectionCopyPasteFlat();
     void handlesAndArrows();
     void bandReplyShowsWithoutSending();
+    void startsOnBandOneOfFlAsStored();
 };
 
 void EqPageTest::layout() {
@@ -329,6 +330,43 @@ void EqPageTest::bandReplyShowsWithoutSending() {
     QVERIFY(eq.bands.PeqGain[7][1] == 190 && eq.bands.PeqQ[7][1] == 10 &&
             eq.bands.PeqFreq[7][1] == 26);
     QVERIFY(h.port.frames.empty() && h.w.link().SendEnabled);
+}
+
+void EqPageTest::startsOnBandOneOfFlAsStored() {
+    test::WindowHarness h;
+    QVERIFY(h.putFile("Modules/ModeEffects.ini",
+                      "[PEQ_Config]\r\nPEQ_Active=True\r\nPEQ_Ch0_Band1_Freq=40\r\n"
+                      "PEQ_Ch0_Band1_Q=12\r\nPEQ_Ch0_Band3_Freq=90\r\n"));
+    PrivateDesign& w = h.load();
+    EqDesign& eq = w.Eq();
+    QVERIFY(h.port.frames.empty());
+    QVERIFY(w.CurChannel == 0 && w.CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
+    QCOMPARE(eq.BandGainSlider->Value(), 200);
+    QCOMPARE(eq.BandFreqSlider->Value(), 40);
+    QCOMPARE(eq.BandQfactorOctSlider->Value(), 12);
+    QCOMPARE(eq.BandGainLabel->text(), QStringLiteral("0.0(dB)"));
+    QCOMPARE(eq.BandFreqLabel->text(), QStringLiteral("59(Hz)"));
+    QCOMPARE(eq.BandQfactorLabel->text(), QStringLiteral("1.2(Oct)"));
+    for (int k = 0; k < 10; ++k)
+        QCOMPARE(eq.BandRight(k)->isHidden(), k != 0);
+    QCOMPARE(Left(eq.BandMid(0)), MidLeftForFrequency(59));
+    QCOMPARE(Left(eq.BandMid(2)), MidLeftForFrequency(159));  // 90 is outside band 3
+    QCOMPARE(*eq.Show_Picture->Marker(), QPointF(Left(eq.BandMid(0)) + 30, 2250 + 50));
+
+    // The first drag of a slider sends the band as stored, not the sliders'
+    // design values.
+    h.connectLink();
+    w.show();
+    w.Menu_Cmd_Click(1);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ruqSlider* freq = eq.BandFreqSlider;
+    const QPoint thumb = freq->mapTo(&w, QPoint(static_cast<int>(freq->ThumbLeft()) + 4, 8));
+    QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(w.windowHandle(), thumb + QPoint(6, 0));
+    QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, thumb + QPoint(6, 0));
+    const Payloads sent = h.payloads();
+    QVERIFY(!sent.empty());
+    QCOMPARE(sent.front(), Band(0, 1, 200, static_cast<std::uint8_t>(freq->Value()), 12));
 }
 
 QTEST_MAIN(EqPageTest)
