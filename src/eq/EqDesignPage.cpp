@@ -3,11 +3,13 @@
 //
 // Layout (twips, in Picture5; the page shows 12650 x 7545 of it): the graph
 // fills the top, with the dB scale as a black column over its left margin
-// (running on below the graph, where -20 and -25 fall) and the frequency
-// scale as a black strip under it, both lined up with the curve. Below: the
-// band buttons in one row, then the four slider rows (Gain, Freq, bandwidth,
-// Q) at the left and, at the right, the channel options above the EQ status
-// and the preset buttons.
+// and the frequency scale as a black strip under it, both lined up with the
+// curve. The column ends with the graph's field, which reaches down to
+// -19.6 dB: the levels of "-20" and "-25" lie below it and their labels stay
+// hidden, since there they would stand beside the frequency scale and the
+// slider captions. Below: the band buttons in one row, then the four slider
+// rows (Gain, Freq, bandwidth, Q) at the left and, at the right, the channel
+// options above the EQ status and the preset buttons.
 
 #include <QFrame>
 #include <QPushButton>
@@ -33,10 +35,8 @@ constexpr int kGraphLeft = 40;
 constexpr int kGraphTop = 30;
 constexpr int kGraphWidth = ResponseGraph::kWidthPx * kTwipsPerPixel;    // 12570
 constexpr int kGraphHeight = ResponseGraph::kHeightPx * kTwipsPerPixel;  // 5325
-constexpr int kDbColumnWidth = 330;    // the graph's margin left of 20 Hz
-constexpr int kDbColumnHeight = 6300;  // down to below "-25"
+constexpr int kDbColumnWidth = 330;  // the graph's margin left of 20 Hz
 constexpr int kScaleTextHeight = 210;
-constexpr int kFreqScaleLeft = kGraphLeft + kDbColumnWidth;
 constexpr int kFreqScaleTop = kGraphTop + kGraphHeight;
 constexpr int kFreqScaleHeight = 225;
 constexpr int kFreqLabelWidth = 450;
@@ -213,18 +213,21 @@ void EqDesign::BuildScales(PictureBox* container) {
     const QFont small = ScaledFont(container, 0.85);
     const std::uint32_t scaleText = 0xC0C0C0;
 
-    // dB scale: each caption centred on its level of the curve.
+    // dB scale: each caption centred on its level of the curve, shown where
+    // that level lies on the graph's field.
     Picture3 = new PictureBox(container);
     Blacken(Picture3);
-    SetTwipsGeometry(Picture3, kGraphLeft, kGraphTop, kDbColumnWidth, kDbColumnHeight);
+    SetTwipsGeometry(Picture3, kGraphLeft, kGraphTop, kDbColumnWidth, kGraphHeight);
     const std::array<const char*, 7> db = {"+05", "0dB", "-05", "-10", "-15", "-20", "-25"};
     for (int i = 0; i < 7; ++i) {
         const int level = static_cast<int>(CurveY(static_cast<float>(5 - 5 * i)));
-        Label* l = MakeLabel(QString::fromUtf8(db[static_cast<std::size_t>(i)]), Picture3, 0,
-                             level - kScaleTextHeight / 2, kDbColumnWidth, kScaleTextHeight);
+        const int top = level - kScaleTextHeight / 2;
+        Label* l = MakeLabel(QString::fromUtf8(db[static_cast<std::size_t>(i)]), Picture3, 0, top,
+                             kDbColumnWidth, kScaleTextHeight);
         l->setFont(small);
         l->setForeColor(scaleText);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setVisible(top >= 0 && top + kScaleTextHeight <= kGraphHeight);
         dBLabel.add(i, l);
     }
     Label93 = MakeLabel(QString(), Picture3, 0, 0, kDbColumnWidth, kScaleTextHeight);
@@ -233,8 +236,7 @@ void EqDesign::BuildScales(PictureBox* container) {
     // ends at its line, the others are centred on theirs.
     Picture4 = new PictureBox(container);
     Blacken(Picture4);
-    SetTwipsGeometry(Picture4, kFreqScaleLeft, kFreqScaleTop, kRightEdge - kFreqScaleLeft,
-                     kFreqScaleHeight);
+    SetTwipsGeometry(Picture4, kGraphLeft, kFreqScaleTop, kGraphWidth, kFreqScaleHeight);
     const std::array<std::pair<const char*, double>, 11> marks = {{{"20", 20.0},
                                                                    {"30", 30.0},
                                                                    {"50", 50.0},
@@ -249,8 +251,7 @@ void EqDesign::BuildScales(PictureBox* container) {
     const int top = (kFreqScaleHeight - kScaleTextHeight) / 2;
     for (int i = 0; i < 11; ++i) {
         const auto& [text, hz] = marks[static_cast<std::size_t>(i)];
-        const int x = static_cast<int>(std::lround(ResponseGraph::XOfFrequency(hz))) + kGraphLeft -
-                      kFreqScaleLeft;
+        const int x = static_cast<int>(std::lround(ResponseGraph::XOfFrequency(hz)));
         int left = x - kFreqLabelWidth / 2;
         Qt::Alignment align = Qt::AlignHCenter;
         if (i == 0) {

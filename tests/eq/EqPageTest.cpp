@@ -90,10 +90,24 @@ void EqPageTest::layout() {
     }
     QVERIFY(Left(eq.Picture3) + Width(eq.Picture3) <= Left(eq.Show_Picture) + 340);
     // The dB captions "+05" to "-25" sit on their levels of the curve (0 dB
-    // at 2250, 157 a dB).
-    for (int i = 0; i < 7; ++i)
+    // at 2250, 157 a dB); those below the graph's field stay hidden.
+    for (int i = 0; i < 7; ++i) {
         QCOMPARE(Top(eq.Picture3) + Top(eq.dBLabel(i)) + Height(eq.dBLabel(i)) / 2,
                  Top(eq.Show_Picture) + 1465 + 785 * i);
+        QCOMPARE(eq.dBLabel(i)->isHidden(), i >= 5);
+    }
+    // No scale caption runs into another caption or a control of the page.
+    std::vector<QRect> captions;
+    for (const QWidget* scale : {eq.Picture3, eq.Picture4})
+        for (const Label* l : scale->findChildren<Label*>())
+            if (!l->isHidden()) captions.emplace_back(l->mapTo(h.w.Picture5, QPoint()), l->size());
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        for (std::size_t j = i + 1; j < captions.size(); ++j)
+            QVERIFY(!captions[i].intersects(captions[j]));
+        for (const QWidget* c : controls)
+            if (c != eq.Picture3 && c != eq.Picture4 && c != eq.Show_Picture)
+                QVERIFY2(!captions[i].intersects(c->geometry()), c->metaObject()->className());
+    }
 }
 
 void EqPageTest::bandSliders() {
