@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "ProgramRun.h"
+#include "eq/BandRules.h"
 #include "support/FakeDevice.h"
 
 using namespace calvetta::test;
@@ -37,6 +38,15 @@ constexpr int kBypassY = (480 + 6705 + 300) / 15 + 9;
 constexpr int kPresetY = (480 + 6810) / 15 + 11;
 constexpr int kSaveX = 9450 / 15 + 40;
 constexpr int kRecallX = 11070 / 15 + 40;
+// Flat, and the SW channel's option.
+constexpr int kFlatX = 11800 / 15;
+constexpr int kSwX = (6900 + 4980) / 15 + 5;
+constexpr int kSwY = (480 + 6000 + 300) / 15 + 9;
+// A point inside a handle whose left edge stands `left` twips into the graph
+// at the height of gain 200 (the graph lies 40 twips in and 30 down the page).
+QPoint OnHandle(int left) {
+    return {static_cast<int>(std::lround((40 + left) / 15.0)) + 2, (480 + 30 + 2250) / 15 + 4};
+}
 
 // Starts the program from `folder` on the device's line; its window's id.
 QString StartOn(const ProgramFolder& folder, const FakeDevice& device,
@@ -61,6 +71,7 @@ class LinkTest : public QObject {
   private slots:
     void readBackMirrorNoiseAndUnplug();
     void presetsThroughTheRealDialogs();
+    void bandwidthHandlesDragUnderTheXPointer();
 };
 
 void LinkTest::readBackMirrorNoiseAndUnplug() {
@@ -175,6 +186,65 @@ void LinkTest::presetsThroughTheRealDialogs() {
         });
     };
     QTRY_VERIFY_WITH_TIMEOUT(sent(), 30000);
+    Stop(*p);
+}
+
+void LinkTest::bandwidthHandlesDragUnderTheXPointer() {
+    FakeDevice device;
+    ProgramFolder folder;
+    std::unique_ptr<QProcess> p;
+    const QString window = StartOn(folder, device, p);
+    QVERIFY(!window.isEmpty());
+    QVERIFY(ConnectAndReadBack(device, window));
+    ClickAt(window, kEqTabX, kConnectY);
+    ClickAt(window, kFlatX, kBandRowY);
+    // Flat ends on FL band 1, which it also sends early on: the burst is
+    // over when nothing follows that frame for a while.
+    const Bytes flatFL1 = {0x06, 0x0E, 0, 1, 200, 26, 10};
+    const auto flatDone = [&device, &flatFL1] {
+        const std::size_t count = device.requests().size();
+        QTest::qWait(400);
+        const auto requests = device.requests();
+        return requests.size() == count && count > 80 && requests.back().payload == flatFL1;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(flatDone(), 20000);
+
+    // A side handle keeps the pointer while it moves away from it: FL band
+    // 1's right handle held and moved outwards twice narrows the band twice.
+    const auto payloads = [&device] {
+        std::vector<Bytes> out;
+        for (const DeviceRequest& r : device.requests())
+            out.push_back(r.payload);
+        return out;
+    };
+    device.clearRequests();
+    const QPoint right =
+        OnHandle(calvetta::RightHandleLeft(calvetta::MidLeftForFrequency(40.3), 14));
+    DragThrough(window, {right, right + QPoint(20, 0), right + QPoint(40, 0)});
+    QVERIFY(device.waitForRequests(3, 5s));
+    QCOMPARE(payloads(),
+             (std::vector<Bytes>{
+                 flatFL1, {0x06, 0x0E, 0, 1, 200, 26, 6}, {0x06, 0x0E, 0, 1, 200, 26, 2}}));
+
+    // SW's band 2: the left handle moved inwards, and on off the graph,
+    // widens it.
+    const auto sentLast = [&device](const Bytes& payload) {
+        const auto requests = device.requests();
+        return !requests.empty() && requests.back().payload == payload;
+    };
+    const Bytes sw2 = {0x06, 0x0E, 7, 2, 200, 60, 10};
+    ClickAt(window, kSwX, kSwY);
+    QTRY_VERIFY_WITH_TIMEOUT(sentLast({0x06, 0x0E, 7, 1, 200, 26, 10}), 5000);
+    ClickAt(window, (420 + 720) / 15 + 5, kBandRowY);
+    QTRY_VERIFY_WITH_TIMEOUT(sentLast(sw2), 5000);
+    QTest::qWait(300);
+    device.clearRequests();
+    const QPoint left = OnHandle(calvetta::LeftHandleLeft(calvetta::MidLeftForFrequency(101), 14));
+    DragThrough(window, {left, left + QPoint(20, 0), left + QPoint(40, 250)});
+    QVERIFY(device.waitForRequests(3, 5s));
+    QCOMPARE(payloads(),
+             (std::vector<Bytes>{
+                 sw2, {0x06, 0x0E, 7, 2, 200, 60, 15}, {0x06, 0x0E, 7, 2, 200, 60, 25}}));
     Stop(*p);
 }
 

@@ -92,6 +92,24 @@ void ClickAt(const QString& windowId, int x, int y) {
                 QStringLiteral("1")});
 }
 
+void DragThrough(const QString& windowId, const QList<QPoint>& path) {
+    QStringList args;
+    const auto moveTo = [&](QPoint p) {
+        args << QStringLiteral("mousemove") << QStringLiteral("--window") << windowId
+             << QString::number(p.x()) << QString::number(p.y());
+    };
+    moveTo(path.first());
+    args << QStringLiteral("mousedown") << QStringLiteral("1");
+    for (const QPoint& p : path.mid(1)) {
+        // Time for the window to send what each move changes.
+        args << QStringLiteral("sleep") << QStringLiteral("0.3");
+        moveTo(p);
+    }
+    args << QStringLiteral("sleep") << QStringLiteral("0.3") << QStringLiteral("mouseup")
+         << QStringLiteral("1");
+    RunXdotool(args);
+}
+
 double CpuSeconds(qint64 pid) {
     QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!f.open(QIODevice::ReadOnly)) return -1;

@@ -3,6 +3,8 @@
 // with the default settings beside it), with its own runtime folder for the
 // single-instance lock, on the X display the test runs under.
 
+#include <QList>
+#include <QPoint>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -27,6 +29,9 @@ bool ChooseFile(const QString& title, const QString& name);
 void Stop(QProcess& program);
 // Clicks a point of the window, in pixels from its top left corner.
 void ClickAt(const QString& windowId, int x, int y);
+// Presses the left button at the first point of the window, moves through the
+// others a moment apart and releases it at the last.
+void DragThrough(const QString& windowId, const QList<QPoint>& path);
 // CPU seconds the process has used so far, from /proc.
 double CpuSeconds(qint64 pid);
 
