@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <span>
 
+#include "eq/GraphScale.h"
+
 namespace calvetta {
 namespace {
 
@@ -256,13 +258,13 @@ void LookupTables::BuildCurveFreq() {
     CurveFreq[0] = 0.0;
     for (int i = 1; i < kCurvePoints; ++i) {
         CurveFreq[static_cast<std::size_t>(i)] =
-            std::exp((std::log(20.0) / std::log(10.0) + 0.004918 * i) * std::log(10.0));
+            std::exp((std::log(20.0) / std::log(10.0) + kDecadesPerPoint * i) * std::log(10.0));
     }
 }
 
 void LookupTables::BuildCurveX() {
     for (int i = 0; i < kCurvePoints; ++i) {
-        CurveX[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(340 + 20 * i);
+        CurveX[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(CurvePointX(i));
     }
 }
 

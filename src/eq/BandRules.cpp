@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "eq/EqBands.h"
+#include "eq/GraphScale.h"
 #include "link/Protocol.h"
 
 namespace calvetta {
@@ -71,7 +72,7 @@ double NumberOfText(std::string_view text) {
 }
 
 int MidLeftForFrequency(double hz) {
-    return static_cast<int>(std::lround(340.0 + 20.0 * std::log10(hz / 20.0) / 0.004918));
+    return static_cast<int>(std::lround(XOfFrequency(hz)));
 }
 
 int MidTopForGain(int gainStep) {

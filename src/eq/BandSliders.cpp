@@ -8,6 +8,7 @@
 #include "app/PrivateDesign.h"
 #include "eq/BandRules.h"
 #include "eq/EqDesign.h"
+#include "eq/GraphScale.h"
 #include "eq/ResponseGraph.h"
 #include "slider/ruqSlider.h"
 
@@ -130,7 +131,7 @@ void EqDesign::DrawResponseCurve() {
     std::vector<QPointF> points;
     points.reserve(sums.size() - 1);
     for (std::size_t i = 1; i < sums.size(); ++i)
-        points.emplace_back(t.CurveX[i], CurveY(sums[i]));
+        points.emplace_back(t.CurveX[i], YOfDb(sums[i]));
     Show_Picture->Cls();
     Show_Picture->DrawCurve(std::move(points));
 }

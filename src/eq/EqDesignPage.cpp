@@ -22,6 +22,7 @@
 #include "eq/BandRules.h"
 #include "eq/EqDesign.h"
 #include "eq/EqPictures.h"
+#include "eq/GraphScale.h"
 #include "eq/ResponseGraph.h"
 #include "slider/ControlError.h"
 #include "slider/ruqSlider.h"
@@ -205,7 +206,7 @@ void EqDesign::BuildGraph(PictureBox* container) {
     std::vector<QPointF> flat;
     flat.reserve(LookupTables::kCurvePoints - 1);
     for (int i = 1; i < LookupTables::kCurvePoints; ++i)
-        flat.emplace_back(340 + 20 * i, CurveY(0.0f));
+        flat.emplace_back(CurvePointX(i), YOfDb(0.0f));
     Show_Picture->DrawCurve(std::move(flat));
 }
 
@@ -220,7 +221,7 @@ void EqDesign::BuildScales(PictureBox* container) {
     SetTwipsGeometry(Picture3, kGraphLeft, kGraphTop, kDbColumnWidth, kGraphHeight);
     const std::array<const char*, 7> db = {"+05", "0dB", "-05", "-10", "-15", "-20", "-25"};
     for (int i = 0; i < 7; ++i) {
-        const int level = static_cast<int>(CurveY(static_cast<float>(5 - 5 * i)));
+        const int level = static_cast<int>(YOfDb(static_cast<float>(5 - 5 * i)));
         const int top = level - kScaleTextHeight / 2;
         Label* l = MakeLabel(QString::fromUtf8(db[static_cast<std::size_t>(i)]), Picture3, 0, top,
                              kDbColumnWidth, kScaleTextHeight);
@@ -251,7 +252,7 @@ void EqDesign::BuildScales(PictureBox* container) {
     const int top = (kFreqScaleHeight - kScaleTextHeight) / 2;
     for (int i = 0; i < 11; ++i) {
         const auto& [text, hz] = marks[static_cast<std::size_t>(i)];
-        const int x = static_cast<int>(std::lround(ResponseGraph::XOfFrequency(hz)));
+        const int x = static_cast<int>(std::lround(XOfFrequency(hz)));
         int left = x - kFreqLabelWidth / 2;
         Qt::Alignment align = Qt::AlignHCenter;
         if (i == 0) {

@@ -156,8 +156,4 @@ void ResponseCurveCache::Sum(int band, const PeakCoef& record, LookupTables& tab
     }
 }
 
-float CurveY(float sumDb) {
-    return 2250.0f - 157.0f * sumDb;
-}
-
 }  // namespace calvetta

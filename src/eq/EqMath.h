@@ -90,8 +90,4 @@ class ResponseCurveCache {
     std::vector<double> db_;                 // row r, point i at r * kPoints + i
 };
 
-// The vertical position in twips of a point sum on the graph: 0 dB lies 2250
-// twips below the top edge, one dB is 157 twips, computed in single precision.
-float CurveY(float sumDb);
-
 }  // namespace calvetta

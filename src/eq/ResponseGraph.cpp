@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/Twips.h"
+#include "eq/GraphScale.h"
 
 namespace calvetta {
 
@@ -18,16 +19,12 @@ ResponseGraph::ResponseGraph(QWidget* parent) : QWidget(parent), background_(Mak
     setFixedSize(kWidthPx, kHeightPx);
 }
 
-double ResponseGraph::XOfFrequency(double hz) {
-    return 340.0 + 20.0 * std::log10(hz / 20.0) / 0.004918;
-}
-
 QPixmap ResponseGraph::MakeBackground() {
     QPixmap pm(kWidthPx, kHeightPx);
     pm.fill(Qt::black);
     QPainter p(&pm);
     const auto xOf = [](double hz) { return std::lround(XOfFrequency(hz) / kTwips); };
-    const auto yOfDb = [](double db) { return std::lround((2250.0 - 157.0 * db) / kTwips); };
+    const auto yOfDb = [](float db) { return std::lround(YOfDb(db) / kTwips); };
     const QColor minor(64, 64, 64);
     const QColor major(112, 112, 112);
     // 1-2-3...9 in every decade, the labelled ones brighter.
@@ -49,11 +46,12 @@ QPixmap ResponseGraph::MakeBackground() {
     for (int db = 5; db >= -20; db -= 5) {
         if (db == 0) continue;
         p.setPen(minor);
-        const auto y = static_cast<int>(yOfDb(db));
+        const auto y = static_cast<int>(yOfDb(static_cast<float>(db)));
         p.drawLine(left, y, x20k, y);
     }
     p.setPen(Qt::white);
-    p.drawLine(0, kZeroDbPx, kWidthPx - 1, kZeroDbPx);
+    const auto zero = static_cast<int>(yOfDb(0.0f));
+    p.drawLine(0, zero, kWidthPx - 1, zero);
     return pm;
 }
 

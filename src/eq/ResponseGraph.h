@@ -19,7 +19,6 @@ class ResponseGraph : public QWidget {
   public:
     static constexpr int kWidthPx = 838;
     static constexpr int kHeightPx = 355;
-    static constexpr int kZeroDbPx = 150;      // the 0 dB line below the top edge
     static constexpr int kMarkerRadius = 150;  // twips
 
     explicit ResponseGraph(QWidget* parent);
@@ -35,10 +34,6 @@ class ResponseGraph : public QWidget {
 
     const std::vector<QPointF>& Curve() const { return curve_; }
     const std::optional<QPointF>& Marker() const { return marker_; }
-
-    // The x in twips of a frequency on the curve's scale: 20 Hz at 340,
-    // 20 kHz at 12540 (the scale of the curve points).
-    static double XOfFrequency(double hz);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
