@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/EventDelivery.h"
+
 namespace calvetta {
 
 QColor ColorFromValue(std::uint32_t value) {
@@ -75,22 +77,6 @@ int Width(const QWidget* w) {
 }
 int Height(const QWidget* w) {
     return TwipsProperty(w, kHeight, w->height());
-}
-
-std::int16_t ButtonValue(Qt::MouseButtons buttons) {
-    std::int16_t v = 0;
-    if (buttons & Qt::LeftButton) v |= 1;
-    if (buttons & Qt::RightButton) v |= 2;
-    if (buttons & Qt::MiddleButton) v |= 4;
-    return v;
-}
-
-std::int16_t ShiftValue(Qt::KeyboardModifiers modifiers) {
-    std::int16_t v = 0;
-    if (modifiers & Qt::ShiftModifier) v |= 1;
-    if (modifiers & Qt::ControlModifier) v |= 2;
-    if (modifiers & Qt::AltModifier) v |= 4;
-    return v;
 }
 
 CommandButton::CommandButton(const QString& caption, QWidget* parent)
@@ -293,21 +279,19 @@ void ImageControl::paintEvent(QPaintEvent*) {
 
 void ImageControl::deliver(const QMouseEvent* event, QPointF local) {
     MouseArgs a;
+    a.Button = ButtonOf(event);
     a.Shift = ShiftValue(event->modifiers());
     a.X = static_cast<float>(local.x() * kTwipsPerPixel);
     a.Y = static_cast<float>(local.y() * kTwipsPerPixel);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            a.Button = ButtonValue(event->button());
             emit MouseDown(a);
             break;
         case QEvent::MouseMove:
-            a.Button = ButtonValue(event->buttons());
             emit MouseMove(a);
             break;
         case QEvent::MouseButtonRelease:
-            a.Button = ButtonValue(event->button());
             emit MouseUp(a);
             break;
         default:

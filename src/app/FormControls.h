@@ -47,16 +47,14 @@ int Top(const QWidget* w);
 int Width(const QWidget* w);
 int Height(const QWidget* w);
 
-// Mouse arguments as the handlers take them: Button 1 left, 2 right, 4 middle;
-// Shift 1 shift, 2 ctrl, 4 alt; positions in twips.
+// Mouse arguments as the handlers take them (ButtonValue and ShiftValue of
+// platform/EventDelivery.h); positions in twips.
 struct MouseArgs {
     std::int16_t Button = 0;
     std::int16_t Shift = 0;
     float X = 0;
     float Y = 0;
 };
-std::int16_t ButtonValue(Qt::MouseButtons buttons);
-std::int16_t ShiftValue(Qt::KeyboardModifiers modifiers);
 
 // An indexed set of like controls sharing one handler; indices may have gaps.
 template <class T>

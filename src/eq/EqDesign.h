@@ -148,10 +148,6 @@ class EqDesign : public QObject {
     void StepBandwidth(int outward);
     void ShowReadout(int Index, const std::string& text);
     ruqSlider* ArrowSlider(int Index) const;
-    // Runs a handler called from an event; a value a slider refuses ends that
-    // event only instead of unwinding Qt's event loop.
-    template <class F>
-    void Guarded(const char* what, F&& f);
 
     PrivateDesign& w_;
 };

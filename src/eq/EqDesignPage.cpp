@@ -24,7 +24,7 @@
 #include "eq/EqPictures.h"
 #include "eq/GraphScale.h"
 #include "eq/ResponseGraph.h"
-#include "slider/ControlError.h"
+#include "platform/EventDelivery.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -391,15 +391,6 @@ void EqDesign::BuildChannelAndStatus(PictureBox* container) {
                        kRightEdge - kPresetLeft, kRowTextHeight);
 }
 
-template <class F>
-void EqDesign::Guarded(const char* what, F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (const ControlError& e) {
-        qWarning("%s: error %d: %s", what, e.number(), e.what());
-    }
-}
-
 void EqDesign::Bind() {
     connect(BandGainSlider, &ruqSlider::ValueChanged, this,
             [this] { BandGainSlider_ValueChanged(); });
@@ -412,10 +403,10 @@ void EqDesign::Bind() {
 
     for (const auto& [index, button] : PEQ_Cmd.items()) {
         connect(button, &QPushButton::clicked, this,
-                [this, i = index] { Guarded("PEQ_Cmd_Click", [&] { PEQ_Cmd_Click(i); }); });
+                [this, i = index] { DeliverEvent("PEQ_Cmd_Click", [&] { PEQ_Cmd_Click(i); }); });
     }
     Channel_Opt.setHandler(
-        [this](int i) { Guarded("Channel_Opt_Click", [&] { Channel_Opt_Click(i); }); });
+        [this](int i) { DeliverEvent("Channel_Opt_Click", [&] { Channel_Opt_Click(i); }); });
 
     using Handler = void (EqDesign::*)(int, std::int16_t, std::int16_t, float, float);
     auto mouse = [this](const ControlArray<ImageControl>& images, Handler down, Handler move,
@@ -423,15 +414,16 @@ void EqDesign::Bind() {
         for (const auto& [index, image] : images.items()) {
             const int i = index;
             connect(image, &ImageControl::MouseDown, this, [this, i, down](const MouseArgs& a) {
-                Guarded("MouseDown", [&] { (this->*down)(i, a.Button, a.Shift, a.X, a.Y); });
+                DeliverEvent("MouseDown", [&] { (this->*down)(i, a.Button, a.Shift, a.X, a.Y); });
             });
             if (move != nullptr) {
                 connect(image, &ImageControl::MouseMove, this, [this, i, move](const MouseArgs& a) {
-                    Guarded("MouseMove", [&] { (this->*move)(i, a.Button, a.Shift, a.X, a.Y); });
+                    DeliverEvent("MouseMove",
+                                 [&] { (this->*move)(i, a.Button, a.Shift, a.X, a.Y); });
                 });
             }
             connect(image, &ImageControl::MouseUp, this, [this, i, up](const MouseArgs& a) {
-                Guarded("MouseUp", [&] { (this->*up)(i, a.Button, a.Shift, a.X, a.Y); });
+                DeliverEvent("MouseUp", [&] { (this->*up)(i, a.Button, a.Shift, a.X, a.Y); });
             });
         }
     };
@@ -447,7 +439,7 @@ void EqDesign::Bind() {
     EQ_Opt.setHandler([this](int i) { EQ_Opt_Click(i); });
     connect(EQ_Save, &QPushButton::clicked, this, [this] { EQ_Save_Click(); });
     connect(EQ_Call(0), &QPushButton::clicked, this,
-            [this] { Guarded("EQ_Call_Click", [&] { EQ_Call_Click(0); }); });
+            [this] { DeliverEvent("EQ_Call_Click", [&] { EQ_Call_Click(0); }); });
 }
 
 }  // namespace calvetta

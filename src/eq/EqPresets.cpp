@@ -18,6 +18,7 @@
 #include "eq/EqStore.h"
 #include "link/Protocol.h"
 #include "platform/Dialogs.h"
+#include "platform/EventDelivery.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -46,17 +47,6 @@ void SendSet(PrivateDesign& w, ParamId id, std::uint8_t value) {
     w.SendPacket();
 }
 
-// Runs a preset click to its end; an error (a slider refusing a recalled
-// value, a file that cannot be read) ends it silently, as Cancel does.
-template <class F>
-void Silently(const char* what, F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (const std::exception& e) {
-        qWarning("%s ended: %s", what, e.what());
-    }
-}
-
 }  // namespace
 
 void EqDesign::EQ_Opt_Click(int Index) {
@@ -64,7 +54,7 @@ void EqDesign::EQ_Opt_Click(int Index) {
 }
 
 void EqDesign::EQ_Save_Click() {
-    Silently("EQ_Save_Click", [this] {
+    DeliverEvent("EQ_Save_Click", [this] {
         const QString folder = w_.services().programFolder;
         const std::string store = LocalPath(folder + QStringLiteral("/Modules/ModeEffects.ini"));
         // The store holds the current equaliser even when the user cancels.
@@ -106,7 +96,7 @@ void EqDesign::EQ_Save_Click() {
 }
 
 void EqDesign::EQ_Call_Click(int /*Index*/) {
-    Silently("EQ_Call_Click", [this] {
+    DeliverEvent("EQ_Call_Click", [this] {
         Dialogs* dialogs = w_.services().dialogs;
         if (dialogs == nullptr) return;
         const QString folder = w_.services().programFolder;

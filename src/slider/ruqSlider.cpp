@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/Twips.h"
+#include "platform/EventDelivery.h"
 #include "slider/ControlError.h"
 #include "slider/SliderGeometry.h"
 #include "slider/SliderPictures.h"
@@ -49,41 +50,6 @@ void DrawBorder(QPainter& p, const QRect& r, const QColor& topLeft, const QColor
     p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
     p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
     p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-}
-
-short ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-short ShiftOf(Qt::KeyboardModifiers modifiers) {
-    short shift = 0;
-    if (modifiers & Qt::ShiftModifier) shift |= 1;
-    if (modifiers & Qt::ControlModifier) shift |= 2;
-    if (modifiers & Qt::AltModifier) shift |= 4;
-    return shift;
-}
-
-// Qt's event loop must not be unwound by an exception: a value refused
-// inside a mouse handler, or a failing event handler of the containing
-// window, ends that event only.
-template <typename F>
-void DeliverMouse(const char* what, F&& f) {
-    try {
-        f();
-    } catch (const ControlError& e) {
-        qWarning("ruqSlider %s: error %d: %s", what, e.number(), e.what());
-    } catch (const std::exception& e) {
-        qWarning("ruqSlider %s: %s", what, e.what());
-    }
 }
 
 }  // namespace
@@ -446,24 +412,24 @@ void ruqSlider::UserControl_MouseUp(short Button, short Shift, float X, float Y)
 }
 
 void ruqSlider::mousePressEvent(QMouseEvent* event) {
-    DeliverMouse("MouseDown", [&] {
-        UserControl_MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers()),
+    DeliverEvent("ruqSlider MouseDown", [&] {
+        UserControl_MouseDown(ButtonOf(event), ShiftValue(event->modifiers()),
                               static_cast<float>(event->position().x()),
                               static_cast<float>(event->position().y()));
     });
 }
 
 void ruqSlider::mouseMoveEvent(QMouseEvent* event) {
-    DeliverMouse("MouseMove", [&] {
-        UserControl_MouseMove(ButtonOf(event->button()), ShiftOf(event->modifiers()),
+    DeliverEvent("ruqSlider MouseMove", [&] {
+        UserControl_MouseMove(ButtonOf(event), ShiftValue(event->modifiers()),
                               static_cast<float>(event->position().x()),
                               static_cast<float>(event->position().y()));
     });
 }
 
 void ruqSlider::mouseReleaseEvent(QMouseEvent* event) {
-    DeliverMouse("MouseUp", [&] {
-        UserControl_MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()),
+    DeliverEvent("ruqSlider MouseUp", [&] {
+        UserControl_MouseUp(ButtonOf(event), ShiftValue(event->modifiers()),
                             static_cast<float>(event->position().x()),
                             static_cast<float>(event->position().y()));
     });
