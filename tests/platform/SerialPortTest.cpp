@@ -108,6 +108,19 @@ class SerialPortTest : public QObject {
         QVERIFY(comm.wait(2000));
         QCOMPARE(uart.CommEvent(), SerialControl::comEvReceive);
         QCOMPARE(uart.InBufferCount(), 8);
+        QCOMPARE(uart.Input(), QByteArray(reinterpret_cast<const char*>(kReply.data()), 8));
+
+        // A reply whose last byte comes on its own: that byte raises the
+        // event too, and nothing is left behind.
+        comm.clear();
+        pty.write(std::vector<std::uint8_t>(kReply.begin(), kReply.end() - 1));
+        QVERIFY(comm.wait(2000));
+        QCOMPARE(uart.Input().size(), 7);
+        comm.clear();
+        pty.write({kReply.back()});
+        QVERIFY(comm.wait(2000));
+        QCOMPARE(uart.InBufferCount(), 1);
+        QCOMPARE(uart.Input(), QByteArray(1, static_cast<char>(kReply.back())));
     }
 
     void lostDeviceClosesThePort() {
