@@ -61,7 +61,7 @@ bool WriteAll(int fd, std::string_view data) {
 // Writes a temporary file in target's folder through fill, flushes it to
 // disk and renames it over target; on any failure the temporary file is
 // removed and target is untouched.
-bool ReplaceThrough(const std::string& target, bool keepMode,
+bool ReplaceThrough(const std::string& target, bool keepMode, const DiskSteps& steps,
                     const std::function<bool(int fd)>& fill) {
     static std::atomic<unsigned> counter{0};
     std::string temp;
@@ -77,9 +77,14 @@ bool ReplaceThrough(const std::string& target, bool keepMode,
     bool ok = true;
     struct stat st {};
     if (keepMode && ::stat(target.c_str(), &st) == 0) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && fill(fd) && ::fsync(fd) == 0;
+    const auto flush = [&] { return steps.flush ? steps.flush(fd) : ::fsync(fd); };
+    ok = ok && fill(fd) && flush() == 0;
     ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    const auto rename = [&] {
+        return steps.rename ? steps.rename(temp.c_str(), target.c_str())
+                            : ::rename(temp.c_str(), target.c_str());
+    };
+    ok = ok && rename() == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
@@ -110,8 +115,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& out) {
     return ok ? ReadResult::Ok : ReadResult::Failed;
 }
 
-bool ReplaceFile(const std::string& target, std::string_view content) {
-    return ReplaceThrough(target, true, [&](int fd) { return WriteAll(fd, content); });
+bool ReplaceFile(const std::string& target, std::string_view content, const DiskSteps& steps) {
+    return ReplaceThrough(target, true, steps, [&](int fd) { return WriteAll(fd, content); });
 }
 
 std::string ResolveLink(const std::string& path) {
@@ -122,10 +127,10 @@ std::string ResolveLink(const std::string& path) {
     return ec ? path : resolved.string();
 }
 
-bool CopyFileAtomic(const std::string& source, const std::string& target) {
+bool CopyFileAtomic(const std::string& source, const std::string& target, const DiskSteps& steps) {
     const int in = OpenRegularFile(source);
     if (in < 0) return false;
-    const bool ok = ReplaceThrough(ResolveLink(target), false, [&](int out) {
+    const bool ok = ReplaceThrough(ResolveLink(target), false, steps, [&](int out) {
         return ReadAll(in, [&](std::string_view piece) { return WriteAll(out, piece); });
     });
     ::close(in);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "TempFolder.h"
 
@@ -80,6 +81,37 @@ TEST_F(FileOps, CopyThatRunsOutOfSpaceLeavesTheTarget) {
 
     EXPECT_FALSE(copied);
     EXPECT_EQ(Get(Path("old.EQ")), "old preset");
+    EXPECT_EQ(Entries(), 5);
+}
+
+TEST_F(FileOps, ReplacementFlushesTheNewFileBeforeItTakesTheOldOnesName) {
+    // The steps in order, each with the file it worked on: the flush must come
+    // first, so a crash after the rename never leaves a file with holes.
+    std::vector<std::string> steps;
+    DiskSteps watched;
+    watched.flush = [&](int fd) {
+        const fs::path open = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        steps.push_back("flush " + std::to_string(fs::file_size(open)));
+        return ::fsync(fd);
+    };
+    watched.rename = [&](const char* from, const char* to) {
+        steps.push_back("rename to " + fs::path(to).filename().string());
+        return std::rename(from, to);
+    };
+    ASSERT_TRUE(ReplaceFile(Path("plain"), "new bytes", watched));
+    ASSERT_TRUE(CopyFileAtomic(Path("store.ini"), Path("old.EQ"), watched));
+    EXPECT_EQ(steps, (std::vector<std::string>{"flush 9", "rename to plain", "flush 300000",
+                                               "rename to old.EQ"}));
+    EXPECT_EQ(Get(Path("plain")), "new bytes");
+
+    // A flush that fails: nothing is renamed, the old file stays, no
+    // temporary file is left.
+    steps.clear();
+    watched.flush = [](int) { return -1; };
+    EXPECT_FALSE(ReplaceFile(Path("plain"), "lost", watched));
+    EXPECT_FALSE(CopyFileAtomic(Path("old.EQ"), Path("plain"), watched));
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(Get(Path("plain")), "new bytes");
     EXPECT_EQ(Entries(), 5);
 }
 
