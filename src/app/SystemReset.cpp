@@ -6,7 +6,7 @@
 
 #include "app/PrivateDesign.h"
 #include "eq/EqDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "platform/Dialogs.h"
 #include "slider/ruqSlider.h"
 
@@ -45,11 +45,7 @@ void PrivateDesign::SystemReset() {
     for (OptionGroup* phase : PhasePairs())
         phase->select(0);
 
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SystemReset);
-    buf[3] = 1;
+    FillSystemReset(SendBuf());
     SendPacket();
 }
 

@@ -9,6 +9,7 @@
 #include "eq/BandRules.h"
 #include "eq/EqDesign.h"
 #include "eq/ResponseGraph.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {

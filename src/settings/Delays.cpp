@@ -4,7 +4,7 @@
 
 #include "app/PrivateDesign.h"
 #include "app/StepArrow.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -17,12 +17,8 @@ void PrivateDesign::DelaySlider_ValueChanged(int Index) {
     const QString whole = v > 9 ? QString::number(v).chopped(1) : QStringLiteral("0");
     DelayLab(Index)->setText(whole + QLatin1Char('.') + QString::number(v % 10) + QLatin1Char('m'));
 
-    auto& buf = SendBuf();
-    buf[0] = 4;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::ChannelDelay);
-    buf[3] = static_cast<std::uint8_t>(Index);
-    buf[4] = static_cast<std::uint8_t>(slider->Value());
+    FillChannelSet(SendBuf(), ParamId::ChannelDelay, static_cast<std::uint8_t>(Index),
+                   static_cast<std::uint8_t>(slider->Value()));
     SendPacket();
 }
 

@@ -3,18 +3,14 @@
 // button face and sends one command.
 
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
 namespace {
 
 void SendSet(PrivateDesign& w, ParamId id, int value) {
-    auto& buf = w.SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(id);
-    buf[3] = static_cast<std::uint8_t>(value);
+    FillSet(w.SendBuf(), id, static_cast<std::uint8_t>(value));
     w.SendPacket();
 }
 
@@ -69,11 +65,7 @@ void PrivateDesign::SpeakerLayout_Click(int Index) {
         default:
             return;
     }
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SpeakerLayout);
-    buf[3] = static_cast<std::uint8_t>(value);
+    FillSet(SendBuf(), ParamId::SpeakerLayout, static_cast<std::uint8_t>(value));
     Highlight(Menu_Cmd, 7, 9, Index);
     // "2.1 Mode" shares its highlight with the listening modes: choosing it
     // leaves none of the visible modes lit.

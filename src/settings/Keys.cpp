@@ -4,7 +4,7 @@
 // leave (the guard is in SendPacket).
 
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -31,11 +31,7 @@ std::uint8_t KeyCode(int Index) {
 }
 
 void SendRemoteKey(PrivateDesign& w, std::uint8_t value) {
-    auto& buf = w.SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::RemoteKey);
-    buf[3] = value;
+    FillSet(w.SendBuf(), ParamId::RemoteKey, value);
     w.SendPacket();
 }
 
@@ -59,11 +55,7 @@ void PrivateDesign::Command2_Click(int Index) {
 
 void PrivateDesign::Dynamic_Opt_Click(int Index) {
     // 0 Auto, 1 Off, 2 On.
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::DynamicMode);
-    buf[3] = static_cast<std::uint8_t>(Index);
+    FillSet(SendBuf(), ParamId::DynamicMode, static_cast<std::uint8_t>(Index));
     SendPacket();
 }
 

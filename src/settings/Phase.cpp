@@ -2,7 +2,7 @@
 // is clicked, the mask is rebuilt from every pair as it stands.
 
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -11,16 +11,13 @@ std::array<OptionGroup*, 8> PrivateDesign::PhasePairs() {
 }
 
 void PrivateDesign::ChannelPhase_Click(int /*Index*/) {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::ChannelPhase);
-    buf[3] = 0;
     // A set bit is 180 degrees: every channel whose "0°" is not selected.
+    std::uint8_t mask = 0;
     const std::array<OptionGroup*, 8> pairs = PhasePairs();
     for (std::size_t ch = 0; ch < pairs.size(); ++ch) {
-        if (!pairs[ch]->value(0)) buf[3] = static_cast<std::uint8_t>(buf[3] | (1u << ch));
+        if (!pairs[ch]->value(0)) mask = static_cast<std::uint8_t>(mask | (1u << ch));
     }
+    FillSet(SendBuf(), ParamId::ChannelPhase, mask);
     SendPacket();
 }
 

@@ -3,7 +3,7 @@
 // one of them changes; the clicked index does not matter.
 
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -19,14 +19,9 @@ std::uint8_t SizeOf(const OptionGroup& group) {
 }
 
 void SendSpeakerConfig(PrivateDesign& w) {
-    auto& buf = w.SendBuf();
-    buf[0] = 6;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SpeakerConfig);
-    buf[3] = SizeOf(w.SPKLR_Opt);
-    buf[4] = SizeOf(w.SPKC_Opt);
-    buf[5] = SizeOf(w.SPKSLSR_Opt);
-    buf[6] = SizeOf(w.SPKBSLSR_Opt);
+    FillGroupSet(
+        w.SendBuf(), ParamId::SpeakerConfig,
+        {SizeOf(w.SPKLR_Opt), SizeOf(w.SPKC_Opt), SizeOf(w.SPKSLSR_Opt), SizeOf(w.SPKBSLSR_Opt)});
     w.SendPacket();
 }
 
@@ -46,26 +41,20 @@ void PrivateDesign::SPKBSLSR_Opt_Click(int /*Index*/) {
 }
 
 void PrivateDesign::Sub_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SubwooferMode);
-    buf[3] = static_cast<std::uint8_t>(Index);
+    FillSet(SendBuf(), ParamId::SubwooferMode, static_cast<std::uint8_t>(Index));
     SendPacket();
 }
 
 void PrivateDesign::Combo2_Click(int /*Index*/) {
-    auto& buf = SendBuf();
-    buf[0] = 6;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::Crossover);
-    for (int k = 0; k < 4; ++k) {
+    GroupValues positions;
+    for (std::size_t k = 0; k < positions.size(); ++k) {
         // Only a text equal to one of the list's own texts, blanks included,
         // has a position; a typed text that matches none leaves its byte as
         // the previous command left it.
-        const int index = tables().XoverIndexOf(Combo2(k)->Text().toStdString());
-        if (index >= 0) buf[static_cast<std::size_t>(3 + k)] = static_cast<std::uint8_t>(index);
+        const int index = tables().XoverIndexOf(Combo2(static_cast<int>(k))->Text().toStdString());
+        if (index >= 0) positions[k] = static_cast<std::uint8_t>(index);
     }
+    FillGroupSet(SendBuf(), ParamId::Crossover, positions);
     SendPacket();
 }
 

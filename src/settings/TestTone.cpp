@@ -3,7 +3,7 @@
 // (ChannelIndex + 1).
 
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -14,23 +14,16 @@ constexpr int kTestManual = 2;
 }  // namespace
 
 void PrivateDesign::Test_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 5;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::TestTone);
     // Off writes only "tone off" and automatic leaves the channel: the bytes
     // not written go out as the previous command left them.
     if (Index == kTestOff) {
-        buf[3] = 0;
+        FillTestTone(SendBuf(), 0, std::nullopt, std::nullopt);
     } else if (Index == kTestAuto) {
-        buf[3] = 1;
-        buf[4] = 1;
+        FillTestTone(SendBuf(), 1, 1, std::nullopt);
     } else {
         // Manual starts the tone on FL, whichever channel button is shown
         // selected; a channel press then moves it.
-        buf[3] = 1;
-        buf[4] = 0;
-        buf[5] = 1;
+        FillTestTone(SendBuf(), 1, 0, 1);
     }
     SendPacket();
 
@@ -41,13 +34,7 @@ void PrivateDesign::Test_Opt_Click(int Index) {
 }
 
 void PrivateDesign::Test_CH_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 5;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::TestTone);
-    buf[3] = 1;
-    buf[4] = 0;
-    buf[5] = static_cast<std::uint8_t>(Index + 1);
+    FillTestTone(SendBuf(), 1, 0, static_cast<std::uint8_t>(Index + 1));
     SendPacket();
 }
 

@@ -3,7 +3,7 @@
 
 #include "app/PrivateDesign.h"
 #include "app/StepArrow.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -11,23 +11,16 @@ namespace calvetta {
 void PrivateDesign::VOLSlider_ValueChanged(int Index) {
     ruqSlider* slider = VOLSlider(Index);
     if (slider == nullptr) return;
-    auto& buf = SendBuf();
     if (Index == 0) {
         // The master ends at 0 dB, so it never carries a "+".
         VOLLab(0)->setText(QStringLiteral("%1 dB").arg(slider->Value()));
-        buf[0] = 3;
-        buf[1] = OpSet;
-        buf[2] = Id(ParamId::MasterVolume);
-        buf[3] = VolumeByte(slider->Value());
+        FillSet(SendBuf(), ParamId::MasterVolume, VolumeByte(slider->Value()));
     } else {
         const int v = slider->Value();
         VOLLab(Index)->setText(v > 0 ? QStringLiteral("+%1 dB").arg(v)
                                      : QStringLiteral("%1 dB").arg(v));
-        buf[0] = 4;
-        buf[1] = OpSet;
-        buf[2] = Id(ParamId::ChannelTrim);
-        buf[3] = static_cast<std::uint8_t>(Index - 1);
-        buf[4] = VolumeByte(slider->Value());
+        FillChannelSet(SendBuf(), ParamId::ChannelTrim, static_cast<std::uint8_t>(Index - 1),
+                       VolumeByte(slider->Value()));
     }
     SendPacket();
 }
@@ -54,16 +47,12 @@ void PrivateDesign::VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_
 }
 
 void PrivateDesign::MuteCheck_Click() {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::MuteState);
     if (MuteCheck->Value() == 1) {
         MuteCheck->setForeColor(vbRed);
-        buf[3] = 1;
+        FillSet(SendBuf(), ParamId::MuteState, 1);
     } else {
         MuteCheck->setForeColor(vbBlack);
-        buf[3] = 0;
+        FillSet(SendBuf(), ParamId::MuteState, 0);
     }
     SendPacket();
 }
