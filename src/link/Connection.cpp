@@ -9,6 +9,7 @@
 #include "link/DebugForm.h"
 #include "link/Frames.h"
 #include "platform/SerialControl.h"
+#include "settings/MainPanel.h"
 
 namespace calvetta {
 
@@ -111,7 +112,7 @@ void PrivateDesign::ConnectCmd_Click() {
         Label2(8)->show();
         Status_Bar->show();
         Status_Bar->setValue(10);
-        SourceFunction = 255;
+        Main().SourceFunction = 255;
     } else {
         ConnectLab->setText(QStringLiteral("Unsuccess"));
         ConnectLab->setForeColor(vbRed);

@@ -2,6 +2,8 @@
 // all four speaker groups, so it is rebuilt from every control each time any
 // one of them changes; the clicked index does not matter.
 
+#include "settings/SetupPage.h"
+
 #include "app/PrivateDesign.h"
 #include "link/Frames.h"
 
@@ -18,44 +20,45 @@ std::uint8_t SizeOf(const OptionGroup& group) {
     return 0;
 }
 
-void SendSpeakerConfig(PrivateDesign& w) {
-    FillGroupSet(
-        w.SendBuf(), ParamId::SpeakerConfig,
-        {SizeOf(w.SPKLR_Opt), SizeOf(w.SPKC_Opt), SizeOf(w.SPKSLSR_Opt), SizeOf(w.SPKBSLSR_Opt)});
+void SendSpeakerConfig(PrivateDesign& w, const SetupPage& page) {
+    FillGroupSet(w.SendBuf(), ParamId::SpeakerConfig,
+                 {SizeOf(page.SPKLR_Opt), SizeOf(page.SPKC_Opt), SizeOf(page.SPKSLSR_Opt),
+                  SizeOf(page.SPKBSLSR_Opt)});
     w.SendPacket();
 }
 
 }  // namespace
 
-void PrivateDesign::SPKLR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKLR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKC_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKC_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKSLSR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKBSLSR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
-}
-
-void PrivateDesign::Sub_Opt_Click(int Index) {
-    FillSet(SendBuf(), ParamId::SubwooferMode, static_cast<std::uint8_t>(Index));
-    SendPacket();
+void SetupPage::SPKBSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
 
-void PrivateDesign::Combo2_Click(int /*Index*/) {
+void SetupPage::Sub_Opt_Click(int Index) {
+    FillSet(w_.SendBuf(), ParamId::SubwooferMode, static_cast<std::uint8_t>(Index));
+    w_.SendPacket();
+}
+
+void SetupPage::Combo2_Click(int /*Index*/) {
     GroupValues positions;
     for (std::size_t k = 0; k < positions.size(); ++k) {
         // Only a text equal to one of the list's own texts, blanks included,
         // has a position; a typed text that matches none leaves its byte as
         // the previous command left it.
-        const int index = tables().XoverIndexOf(Combo2(static_cast<int>(k))->Text().toStdString());
+        const int index =
+            w_.tables().XoverIndexOf(Combo2(static_cast<int>(k))->Text().toStdString());
         if (index >= 0) positions[k] = static_cast<std::uint8_t>(index);
     }
-    FillGroupSet(SendBuf(), ParamId::Crossover, positions);
-    SendPacket();
+    FillGroupSet(w_.SendBuf(), ParamId::Crossover, positions);
+    w_.SendPacket();
 }
 
 }  // namespace calvetta
