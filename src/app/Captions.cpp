@@ -8,6 +8,8 @@
 
 #include "app/PrivateDesign.h"
 #include "eq/EqDesign.h"
+#include "settings/MainPanel.h"
+#include "settings/SetupPage.h"
 
 namespace calvetta {
 
@@ -25,7 +27,25 @@ template <auto Array, int I>
 QWidget* At(W& w) {
     return (w.*Array)(I);
 }
-// The same on the EQ Design page.
+// The same on the Main Panel page,
+template <auto Member>
+QWidget* MainOne(W& w) {
+    return w.Main().*Member;
+}
+template <auto Array, int I>
+QWidget* MainAt(W& w) {
+    return (w.Main().*Array)(I);
+}
+// on the Setup page,
+template <auto Member>
+QWidget* SetupOne(W& w) {
+    return w.Setup().*Member;
+}
+template <auto Array, int I>
+QWidget* SetupAt(W& w) {
+    return (w.Setup().*Array)(I);
+}
+// and on the EQ Design page.
 template <auto Member>
 QWidget* EqOne(W& w) {
     return w.Eq().*Member;
@@ -43,48 +63,50 @@ const std::vector<CaptionRow> kCaptions = {
     {{At<&W::Menu_Cmd, 7>}, "7.1模式", "7.1 Mode"},
     {{At<&W::Menu_Cmd, 8>}, "5.1模式", "5.1 Mode"},
     {{At<&W::Menu_Cmd, 9>}, "2.1模式", "2.1 Mode"},
-    {{At<&W::Label2, 5>}, "音源选择", "Source Select"},
-    {{At<&W::Label2, 6>}, "音频格式", "Audio Format"},
+    {{MainAt<&MainPanel::Label2, 5>}, "音源选择", "Source Select"},
+    {{MainAt<&MainPanel::Label2, 6>}, "音频格式", "Audio Format"},
     {{At<&W::Label2, 8>}, "从机器读取信息……", "Reading from the machine……"},
-    {{One<&W::Label72>}, "音量", "Volume"},
+    {{MainOne<&MainPanel::Label72>}, "音量", "Volume"},
     {{One<&W::ConnectCmd>}, "连接", "Connect"},
-    {{One<&W::MuteCheck>}, "静音", "Mute"},
-    {{At<&W::Command2, 0>}, "上", "UP"},
-    {{At<&W::Command2, 1>}, "左", "LEFT"},
-    {{At<&W::Command2, 2>}, "确认", "ENTER"},
-    {{At<&W::Command2, 3>}, "右", "RIGHT"},
-    {{At<&W::Command2, 4>}, "下", "DOWN"},
-    {{One<&W::Frame8>, One<&W::Frame9>, One<&W::Frame10>, One<&W::Frame11>, One<&W::Frame12>,
-      One<&W::Frame13>, One<&W::Frame14>, One<&W::Frame15>},
+    {{MainOne<&MainPanel::MuteCheck>}, "静音", "Mute"},
+    {{SetupAt<&SetupPage::Command2, 0>}, "上", "UP"},
+    {{SetupAt<&SetupPage::Command2, 1>}, "左", "LEFT"},
+    {{SetupAt<&SetupPage::Command2, 2>}, "确认", "ENTER"},
+    {{SetupAt<&SetupPage::Command2, 3>}, "右", "RIGHT"},
+    {{SetupAt<&SetupPage::Command2, 4>}, "下", "DOWN"},
+    {{MainOne<&MainPanel::Frame8>, MainOne<&MainPanel::Frame9>, MainOne<&MainPanel::Frame10>,
+      MainOne<&MainPanel::Frame11>, MainOne<&MainPanel::Frame12>, MainOne<&MainPanel::Frame13>,
+      MainOne<&MainPanel::Frame14>, MainOne<&MainPanel::Frame15>},
      "相位",
      "Phase"},
-    {{At<&W::Label2, 19>}, "转角频率", "Cut Off"},
-    {{At<&W::Frame3, 0>, At<&W::Frame3, 1>, At<&W::Frame3, 2>, At<&W::Frame3, 3>},
+    {{SetupAt<&SetupPage::Label2, 19>}, "转角频率", "Cut Off"},
+    {{SetupAt<&SetupPage::Frame3, 0>, SetupAt<&SetupPage::Frame3, 1>,
+      SetupAt<&SetupPage::Frame3, 2>, SetupAt<&SetupPage::Frame3, 3>},
      "喇叭配置",
      "Speaker Config"},
-    {{At<&W::SPKLR_Opt, 0>}, "大喇叭", "Large"},
-    {{At<&W::SPKLR_Opt, 1>}, "小喇叭", "Small"},
-    {{At<&W::SPKSLSR_Opt, 0>}, "大喇叭", "Large"},
-    {{At<&W::SPKSLSR_Opt, 1>}, "小喇叭", "Small"},
-    {{At<&W::SPKSLSR_Opt, 2>}, "关闭", "Off"},
-    {{At<&W::SPKBSLSR_Opt, 0>}, "大喇叭", "Large"},
-    {{At<&W::SPKBSLSR_Opt, 1>}, "小喇叭", "Small"},
-    {{At<&W::SPKBSLSR_Opt, 2>}, "关闭", "Off"},
-    {{At<&W::SPKC_Opt, 0>}, "大喇叭", "Large"},
-    {{At<&W::SPKC_Opt, 1>}, "小喇叭", "Small"},
-    {{At<&W::SPKC_Opt, 2>}, "关闭", "Off"},
-    {{One<&W::Frame7>}, "超重低音", "Sub Woofer"},
-    {{At<&W::Sub_Opt, 1>}, "开", "On"},
-    {{At<&W::Sub_Opt, 0>}, "关", "Off"},
-    {{One<&W::Frame6>}, "动态", "Dynamic"},
-    {{At<&W::Dynamic_Opt, 0>}, "自动", "Auto"},
-    {{At<&W::Dynamic_Opt, 1>}, "关闭", "Off"},
-    {{At<&W::Dynamic_Opt, 2>}, "开启", "On"},
-    {{One<&W::Frame5>}, "自定义测试", "Manual Test"},
-    {{One<&W::Frame4>}, "测试", "Testtone"},
-    {{At<&W::Test_Opt, 0>}, "测试关闭", "Testtone Off"},
-    {{At<&W::Test_Opt, 1>}, "自动测试", "Auto Testtone"},
-    {{At<&W::Test_Opt, 2>}, "手动测试", "Manual"},
+    {{SetupAt<&SetupPage::SPKLR_Opt, 0>}, "大喇叭", "Large"},
+    {{SetupAt<&SetupPage::SPKLR_Opt, 1>}, "小喇叭", "Small"},
+    {{SetupAt<&SetupPage::SPKSLSR_Opt, 0>}, "大喇叭", "Large"},
+    {{SetupAt<&SetupPage::SPKSLSR_Opt, 1>}, "小喇叭", "Small"},
+    {{SetupAt<&SetupPage::SPKSLSR_Opt, 2>}, "关闭", "Off"},
+    {{SetupAt<&SetupPage::SPKBSLSR_Opt, 0>}, "大喇叭", "Large"},
+    {{SetupAt<&SetupPage::SPKBSLSR_Opt, 1>}, "小喇叭", "Small"},
+    {{SetupAt<&SetupPage::SPKBSLSR_Opt, 2>}, "关闭", "Off"},
+    {{SetupAt<&SetupPage::SPKC_Opt, 0>}, "大喇叭", "Large"},
+    {{SetupAt<&SetupPage::SPKC_Opt, 1>}, "小喇叭", "Small"},
+    {{SetupAt<&SetupPage::SPKC_Opt, 2>}, "关闭", "Off"},
+    {{SetupOne<&SetupPage::Frame7>}, "超重低音", "Sub Woofer"},
+    {{SetupAt<&SetupPage::Sub_Opt, 1>}, "开", "On"},
+    {{SetupAt<&SetupPage::Sub_Opt, 0>}, "关", "Off"},
+    {{SetupOne<&SetupPage::Frame6>}, "动态", "Dynamic"},
+    {{SetupAt<&SetupPage::Dynamic_Opt, 0>}, "自动", "Auto"},
+    {{SetupAt<&SetupPage::Dynamic_Opt, 1>}, "关闭", "Off"},
+    {{SetupAt<&SetupPage::Dynamic_Opt, 2>}, "开启", "On"},
+    {{SetupOne<&SetupPage::Frame5>}, "自定义测试", "Manual Test"},
+    {{SetupOne<&SetupPage::Frame4>}, "测试", "Testtone"},
+    {{SetupAt<&SetupPage::Test_Opt, 0>}, "测试关闭", "Testtone Off"},
+    {{SetupAt<&SetupPage::Test_Opt, 1>}, "自动测试", "Auto Testtone"},
+    {{SetupAt<&SetupPage::Test_Opt, 2>}, "手动测试", "Manual"},
     {{EqOne<&EqDesign::Label15>}, "Q值", "Q"},
     {{EqOne<&EqDesign::Label16>}, "增益", "Gain"},
     {{EqOne<&EqDesign::Label17>}, "频率", "Freq"},

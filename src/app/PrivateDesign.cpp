@@ -10,6 +10,8 @@
 #include "eq/EqDesign.h"
 #include "link/DebugForm.h"
 #include "platform/SerialControl.h"
+#include "settings/MainPanel.h"
+#include "settings/SetupPage.h"
 
 namespace calvetta {
 
@@ -118,7 +120,9 @@ void PrivateDesign::BuildPages() {
     SetTwipsGeometry(Picture5, 0, 2400, 12650, 8295);
     Picture2->raise();
 
-    // Main Panel: speaker-layout buttons, read-back label and progress bar.
+    // The window's controls on the pages, made before the pages' own: the
+    // speaker-layout buttons, the read-back's label and progress bar on the
+    // Main Panel, the reset button on Setup.
     const std::array<std::pair<int, int>, 3> layouts = {{{7, 4476}, {8, 4080}, {9, 3700}}};
     for (const auto& [index, top] : layouts) {
         auto* b = new CommandButton(QStringLiteral("%1 Mode").arg(index == 7   ? "7.1"
@@ -137,13 +141,12 @@ void PrivateDesign::BuildPages() {
     Status_Bar->setRange(0, 470);
     Status_Bar->hide();
 
-    // Setup: the reset button; the page's own controls follow.
     auto* reset = new CommandButton(QStringLiteral(" System Reset"), Picture6);
     SetTwipsGeometry(reset, 11160, 6480, 1215, 735);
     Menu_Cmd.add(3, reset);
 
-    BuildMainPanelPage();
-    BuildSetupPage();
+    main_ = std::make_unique<MainPanel>(*this, Picture2);
+    setup_ = std::make_unique<SetupPage>(*this, Picture6);
     eq_ = std::make_unique<EqDesign>(*this, Picture5);
 }
 
@@ -200,7 +203,7 @@ void PrivateDesign::Form_Load() {
 
     // 10. Crossover lists; setting the text runs no click handler.
     for (int k = 0; k < 4; ++k) {
-        ComboBox* combo = Combo2(k);
+        ComboBox* combo = Setup().Combo2(k);
         combo->Clear();
         for (const std::string& text : tables_.XoverLabel) {
             combo->AddItem(QString::fromStdString(text));
@@ -299,7 +302,7 @@ void PrivateDesign::Menu_Cmd_Click(int Index) {
         case 7:  // 7.1 Mode
         case 8:  // 5.1 Mode
         case 9:  // 2.1 Mode
-            SpeakerLayout_Click(Index);
+            Main().SpeakerLayout_Click(Index);
             break;
         default:
             // Indices without a button do nothing.

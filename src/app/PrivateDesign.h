@@ -1,8 +1,12 @@
 #pragma once
-// The main window: the top bar, the three pages, the timers, the serial
-// control and the shared state of the link and the equaliser. Handlers keep
-// the names of the controls and events they serve, so a frame can be followed
-// from the click to the wire.
+// The main window's shell: the top bar (page tabs, language, port list,
+// Connect, link label), page switching, System Reset, the load and unload
+// steps, and the link with its shared state (SendBuf, sequence, flags), the
+// reply tick and the read-back. Each page is a unit of its own folder that
+// the window owns and that the reply actions, the settings loader and the
+// reset reach it through: Main() (src/settings), Setup() (src/settings) and
+// Eq() (src/eq). Handlers keep the names of the controls and events they
+// serve, so a frame can be followed from the click to the wire.
 
 #include <QString>
 #include <QWidget>
@@ -20,7 +24,8 @@ namespace calvetta {
 
 class DebugForm;
 class EqDesign;
-class ruqSlider;
+class MainPanel;
+class SetupPage;
 class Dialogs;
 class SerialControl;
 
@@ -40,187 +45,99 @@ class PrivateDesign : public QWidget {
 
     // Runs the load step, then shows the window centred on the screen.
     void Show();
-
-    // ---- Load and unload -------------------------------------------------
     void Form_Load();
+
+    // ---- The pages ---------------------------------------------------------
+    MainPanel& Main() { return *main_; }    // src/settings
+    SetupPage& Setup() { return *setup_; }  // src/settings
+    EqDesign& Eq() { return *eq_; }         // src/eq
+    // Tabs 0 to 2 switch pages, 3 is System Reset, 7 to 9 the speaker layouts.
+    void Menu_Cmd_Click(int Index);
+
+    // ---- The link ----------------------------------------------------------
+    // The handlers fill SendBuf with one of the shapes of link/Frames.h, then
+    // call SendPacket.
+    std::array<std::uint8_t, 9>& SendBuf() { return sender_.SendBuf; }
+    void SendPacket() { sender_.SendPacket(); }
+    FrameSender& sender() { return sender_; }
+    LinkState& link() { return sender_.link(); }
+    LookupTables& tables() { return tables_; }
+    DebugForm* debugForm() const { return debugForm_.get(); }
+    const WindowServices& services() const { return services_; }
+    // The reply actions: one valid reply (ReplyCode F0h or 01h) applied to the
+    // pages while SendEnabled is false. RxPayload(1) is the ParamId.
+    void ApplyReply(const RxPayloadBytes& RxPayload);
+
+    // ---- State of the EQ page, reached by its handlers ---------------------
+    std::uint8_t EqSlot = 1;
+    std::uint8_t EqCopySrcChannel = 250;
+    std::uint8_t EqPasteDstChannel = 251;
+    std::uint8_t CurChannel = 0;
+    std::uint8_t CurBand = 1;
+
+    // ---- Controls of the window --------------------------------------------
+    // One array over three containers: the tabs 0 to 2 on the top bar, System
+    // Reset 3 on the Setup page, the layouts 7 to 9 on the Main Panel page.
+    ControlArray<CommandButton> Menu_Cmd;
+    OptionGroup Option1;  // the caption language: 0 Chinese, 1 English
+    // The window's elements of Label2 (the pages hold the rest): 8 the
+    // read-back's caption on the Main Panel page, 21 the hidden version.
+    ControlArray<Label> Label2;
+    ComboBox* Com_Combo1 = nullptr;  // the port list
+    CommandButton* ConnectCmd = nullptr;
+    Label* ConnectLab = nullptr;
+    CommandButton* Command1 = nullptr;  // hidden reload button
+    ProgressBar* Status_Bar = nullptr;  // the read-back's, on the Main Panel page
+    FormTimer* EventTimer = nullptr;    // the 10 ms reply tick
+    FormTimer* Read_Timer = nullptr;    // the read-back's tick
+    std::uint8_t ReadStep = 0;          // the read-back's next query
+    PictureBox* Picture5 = nullptr;     // the EQ Design page
+    // Hidden picture sources of the step arrows; every page's arrows take
+    // their pictures from here.
+    ImageControl* RightBright = nullptr;
+    ImageControl* RightGray = nullptr;
+    ImageControl* LeftGray = nullptr;
+    ImageControl* LeftBright = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // ---- Load and unload ---------------------------------------------------
     void Form_Unload();
     void Command1_Click();
-    void LoadIniSettings();
-
-    // ---- Top bar and pages -----------------------------------------------
-    void Menu_Cmd_Click(int Index);
+    void LoadIniSettings();  // SettingsLoader.cpp
+    void ShowDebugFormIfSwitchedOn();
+    // ---- Top bar and pages -------------------------------------------------
     void Option1_Click(int Index);
-
-    // ---- Link --------------------------------------------------------------
-    void SendPacket() { sender_.SendPacket(); }
+    void BuildTopBar();
+    void BuildPages();
+    void SystemReset();  // Menu_Cmd 3, after a confirmation (SystemReset.cpp)
+    // ---- Link (src/link/Connection.cpp) ------------------------------------
+    void WireLink();
     void EventTimer_Timer();
     void UARTCOM_OnComm();
     void ConnectCmd_Click();
     void Read_Timer_Timer();
     // The port went away while open (unplugged adapter, hang-up).
     void PortLost();
-    // The reply actions: one valid reply (ReplyCode F0h or 01h) applied to the
-    // window while SendEnabled is false. RxPayload(1) is the ParamId.
-    virtual void ApplyReply(const RxPayloadBytes& RxPayload);
-
-    // ---- EQ Design page (src/eq) -------------------------------------------
-    EqDesign& Eq() { return *eq_; }
-
-    // ---- Main Panel page handlers (src/settings) ----------------------------
-    // Volume and trims (Index 0 master, 1 to 8 the trim of channel Index - 1).
-    void VOLSlider_ValueChanged(int Index);
-    // The step arrows beside each level; only Index and Button (1 left) count.
-    void VOLLeft_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void VOLLeft_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void VOLRight_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void MuteCheck_Click();
-    // The click handler of all eight phase pairs: the clicked pair does not
-    // matter, the whole mask is rebuilt and sent.
-    void ChannelPhase_Click(int Index);
-    // The eight phase pairs in ChannelIndex order (FL, CEN, FR, SL, SR, BSL, BSR, SW).
-    std::array<OptionGroup*, 8> PhasePairs();
-    void Input_Cmd_Click(int Index);
-    void Input_Cmd1_Click(int Index);
-    void Mode_Cmd_Click(int Index);
-    // Menu_Cmd 7, 8, 9: the 7.1, 5.1 and 2.1 speaker layouts.
-    void SpeakerLayout_Click(int Index);
-
-    // ---- Setup page handlers (src/settings) ---------------------------------
-    // Channel delays (Delays.cpp).
-    void DelaySlider_ValueChanged(int Index);
-    void DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    // Speaker sizes, subwoofer and crossovers (Speakers.cpp).
-    void SPKLR_Opt_Click(int Index);
-    void SPKC_Opt_Click(int Index);
-    void SPKSLSR_Opt_Click(int Index);
-    void SPKBSLSR_Opt_Click(int Index);
-    void Sub_Opt_Click(int Index);
-    void Combo2_Click(int Index);
-    // Power, remote keys and dynamic range (Keys.cpp).
-    void Option2_Click(int Index);
-    void Command2_Click(int Index);
-    void Dynamic_Opt_Click(int Index);
-    // Test tones (TestTone.cpp).
-    void Test_Opt_Click(int Index);
-    void Test_CH_Opt_Click(int Index);
-
-    // ---- Shared state (plain data, reached by the handlers directly) -------
-    FrameSender& sender() { return sender_; }
-    std::array<std::uint8_t, 9>& SendBuf() { return sender_.SendBuf; }
-    LinkState& link() { return sender_.link(); }
-    LookupTables& tables() { return tables_; }
-    ReplyReceiver& receiver() { return receiver_; }
-    DebugForm* debugForm() const { return debugForm_.get(); }
-    const WindowServices& services() const { return services_; }
-
-    std::int32_t ReadProgress = 0;
-    std::uint8_t EqSlot = 1;
-    std::uint8_t EqCopySrcChannel = 250;
-    std::uint8_t EqPasteDstChannel = 251;
-    std::uint8_t CurChannel = 0;
-    std::uint8_t CurBand = 1;
-    std::uint8_t SourceFunction = 0;
-    std::uint8_t ReadStep = 0;
-    std::uint8_t ReadChannel = 0;
-
-    // ---- Controls ----------------------------------------------------------
-    PictureBox* Picture1 = nullptr;     // top bar
-    PictureBox* Picture2 = nullptr;     // Main Panel page
-    PictureBox* Picture5 = nullptr;     // EQ Design page
-    PictureBox* Picture6 = nullptr;     // Setup page
-    CommandButton* Command1 = nullptr;  // hidden reload button
-    ControlArray<CommandButton> Menu_Cmd;
-    Frame* Frame16 = nullptr;
-    OptionGroup Option1;
-    ControlArray<Label> Label2;
-    ComboBox* Com_Combo1 = nullptr;
-    CommandButton* ConnectCmd = nullptr;
-    Label* ConnectLab = nullptr;
-    ControlArray<ComboBox> Combo2;
-    ImageControl* RightBright = nullptr;
-    ImageControl* RightGray = nullptr;
-    ImageControl* LeftGray = nullptr;
-    ImageControl* LeftBright = nullptr;
-    FormTimer* EventTimer = nullptr;
-    FormTimer* Read_Timer = nullptr;
-    ProgressBar* Status_Bar = nullptr;
-    SerialControl* UARTCOM = nullptr;
-
-    // ---- Main Panel page controls -------------------------------------------
-    ControlArray<CommandButton> Input_Cmd;   // connectors 0 to 10
-    ControlArray<CommandButton> Input_Cmd1;  // source functions 0 to 6
-    ControlArray<CommandButton> Mode_Cmd;    // listening modes 0 to 10
-    ControlArray<ruqSlider> VOLSlider;       // 0 master, 1 to 8 trims
-    ControlArray<ImageControl> VOLLeft;
-    ControlArray<ImageControl> VOLRight;
-    ControlArray<Label> VOLLab;  // 0 to 8 values; 9 to 24, 77, 87 fixed scale captions
-    CheckBox* MuteCheck = nullptr;
-    Label* Label72 = nullptr;       // "Volume" heading
-    Label* VersionLabel = nullptr;  // the device's version, from its reply
-    Frame* Frame8 = nullptr;        // phase frames: FL
-    Frame* Frame9 = nullptr;        // CEN
-    Frame* Frame10 = nullptr;       // FR
-    Frame* Frame11 = nullptr;       // SL
-    Frame* Frame12 = nullptr;       // SR
-    Frame* Frame13 = nullptr;       // SW
-    Frame* Frame14 = nullptr;       // BSR
-    Frame* Frame15 = nullptr;       // BSL
-    OptionGroup FLPhase;            // element 0 "0°", element 1 "180°"
-    OptionGroup CENPhase;
-    OptionGroup FRPhase;
-    OptionGroup SLPhase;
-    OptionGroup SRPhase;
-    OptionGroup BSLPhase;
-    OptionGroup BSRPhase;
-    OptionGroup SWPhase;
-
-    // ---- Setup page controls ------------------------------------------------
-    // Delay rows, indexed by ChannelIndex (0 FL, 1 CEN, 2 FR, 3 SL, 4 SR,
-    // 5 BSL, 6 BSR, 7 SW).
-    ControlArray<ruqSlider> DelaySlider;
-    ControlArray<ImageControl> DelayLeft;
-    ControlArray<ImageControl> DelayRight;
-    ControlArray<Label> DelayLab;
-    // Speaker sizes: Frame3(0) front, (1) centre, (2) surround, (3) back.
-    ControlArray<Frame> Frame3;
-    OptionGroup SPKLR_Opt;
-    OptionGroup SPKC_Opt;
-    OptionGroup SPKSLSR_Opt;
-    OptionGroup SPKBSLSR_Opt;
-    Frame* Frame7 = nullptr;  // "Sub Woofer"
-    OptionGroup Sub_Opt;
-    Frame* Frame17 = nullptr;  // "POWER"
-    OptionGroup Option2;
-    ControlArray<CommandButton> Command2;  // UP, LEFT, ENTER, RIGHT, DOWN, OSD
-    Frame* Frame6 = nullptr;               // "Dynamic"
-    OptionGroup Dynamic_Opt;
-    Frame* Frame4 = nullptr;  // "Testtone"
-    OptionGroup Test_Opt;
-    Frame* Frame5 = nullptr;  // "Manual Test"
-    OptionGroup Test_CH_Opt;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
-  private:
-    void BuildTopBar();
-    void BuildPages();
-    void BuildMainPanelPage();  // src/settings: the Main Panel page's controls
-    void BuildSetupPage();      // src/settings: the Setup page's controls
-    void ShowDebugFormIfSwitchedOn();
-    void WireLink();
     void ShowLinkDown();
-    void SystemReset();  // Menu_Cmd 3, after a confirmation
+
+    PictureBox* Picture1 = nullptr;  // top bar
+    PictureBox* Picture2 = nullptr;  // Main Panel page
+    PictureBox* Picture6 = nullptr;  // Setup page
+    Frame* Frame16 = nullptr;        // the language options
+    SerialControl* UARTCOM = nullptr;
+    std::int32_t ReadProgress = 0;
+    std::uint8_t ReadChannel = 0;
 
     WindowServices services_;
     FrameSender sender_;
     LookupTables tables_;
     ReplyReceiver receiver_{sender_.link()};
     std::unique_ptr<DebugForm> debugForm_;
+    std::unique_ptr<MainPanel> main_;
+    std::unique_ptr<SetupPage> setup_;
     std::unique_ptr<EqDesign> eq_;
     bool unloaded_ = false;
 };

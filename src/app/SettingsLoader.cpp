@@ -8,6 +8,8 @@
 #include "app/PrivateDesign.h"
 #include "eq/EqDesign.h"
 #include "eq/EqStore.h"
+#include "settings/MainPanel.h"
+#include "settings/SetupPage.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -17,26 +19,28 @@ void PrivateDesign::LoadIniSettings() {
         (services_.programFolder + QStringLiteral("/Modules/")).toStdString();
     const MainSettings main = ReadMainSettings(modules + "Main.ini");
 
-    VOLSlider(0)->setValue(main.masterVolume);
+    MainPanel& panel = Main();
+    SetupPage& setup = Setup();
+    panel.VOLSlider(0)->setValue(main.masterVolume);
     // The trims always start at 0, each after a short pause.
     for (int n = 1; n <= 8; ++n) {
         if (services_.pause) services_.pause(20);
-        VOLSlider(n)->setValue(0);
+        panel.VOLSlider(n)->setValue(0);
     }
     for (int n = 0; n < 8; ++n)
-        DelaySlider(n)->setValue(main.delays[static_cast<std::size_t>(n)]);
+        setup.DelaySlider(n)->setValue(main.delays[static_cast<std::size_t>(n)]);
     for (int n = 0; n < 4; ++n) {
         const auto index = static_cast<std::size_t>(main.crossovers[static_cast<std::size_t>(n)]);
-        Combo2(n)->setText(QString::fromStdString(tables_.XoverLabel[index]));
+        setup.Combo2(n)->setText(QString::fromStdString(tables_.XoverLabel[index]));
     }
 
     // Input, layout, dynamic range, subwoofer and mute start the same way
     // whatever the file says.
-    Input_Cmd_Click(1);
+    panel.Input_Cmd_Click(1);
     Menu_Cmd_Click(7);
-    Dynamic_Opt.select(0);
-    Sub_Opt.select(0);
-    MuteCheck->setValue(0);
+    setup.Dynamic_Opt.select(0);
+    setup.Sub_Opt.select(0);
+    panel.MuteCheck->setValue(0);
 
     // The equaliser: the store's frequencies and bandwidths at 0 dB. Nothing
     // is drawn or sent until a band or channel is next selected.

@@ -6,8 +6,10 @@
 
 #include "app/PrivateDesign.h"
 #include "eq/EqDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "platform/Dialogs.h"
+#include "settings/MainPanel.h"
+#include "settings/SetupPage.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
@@ -26,30 +28,29 @@ void PrivateDesign::SystemReset() {
                         vbYesNoQuestion, QStringLiteral("Message")) != vbYes) {
         return;
     }
-    VOLSlider(0)->setValue(kDefaultMaster);
+    MainPanel& panel = Main();
+    SetupPage& setup = Setup();
+    panel.VOLSlider(0)->setValue(kDefaultMaster);
     for (int n = 1; n <= 8; ++n)
-        VOLSlider(n)->setValue(0);
+        panel.VOLSlider(n)->setValue(0);
     for (int n = 0; n < 8; ++n)
-        DelaySlider(n)->setValue(kDefaultDelay);
+        setup.DelaySlider(n)->setValue(kDefaultDelay);
     Menu_Cmd_Click(7);
-    MuteCheck->setValue(0);
+    panel.MuteCheck->setValue(0);
     Eq().PEQ_Cmd_Click(kFlat);
-    for (OptionGroup* sizes : {&SPKLR_Opt, &SPKSLSR_Opt, &SPKBSLSR_Opt, &SPKC_Opt})
+    for (OptionGroup* sizes :
+         {&setup.SPKLR_Opt, &setup.SPKSLSR_Opt, &setup.SPKBSLSR_Opt, &setup.SPKC_Opt})
         sizes->select(0);
-    Sub_Opt.select(0);
-    Dynamic_Opt.select(0);
+    setup.Sub_Opt.select(0);
+    setup.Dynamic_Opt.select(0);
     Eq().EQ_Opt.select(0);
     for (int n = 0; n < 4; ++n)
-        Combo2(n)->setText(QString::fromStdString(tables_.XoverLabel[kDefaultCrossover]));
-    Combo2_Click(0);
-    for (OptionGroup* phase : PhasePairs())
+        setup.Combo2(n)->setText(QString::fromStdString(tables_.XoverLabel[kDefaultCrossover]));
+    setup.Combo2_Click(0);
+    for (OptionGroup* phase : panel.PhasePairs())
         phase->select(0);
 
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SystemReset);
-    buf[3] = 1;
+    FillSystemReset(SendBuf());
     SendPacket();
 }
 

@@ -6,7 +6,6 @@
 
 #include "eq/EqBands.h"
 #include "eq/GraphScale.h"
-#include "link/Protocol.h"
 
 namespace calvetta {
 
@@ -147,18 +146,6 @@ BandReport TakeBandReport(std::uint8_t p2, std::uint8_t p3, std::uint8_t p4, std
     r.freq = p5;
     r.bandwidth = p6 >= 1 && p6 <= 19 ? p6 : 10;
     return r;
-}
-
-void FillPeqBand(std::array<std::uint8_t, 9>& SendBuf, int channel, int band, int gainStep,
-                 int freqIndex, int bandwidthTenths) {
-    SendBuf[0] = 7;
-    SendBuf[1] = OpSet;
-    SendBuf[2] = Id(ParamId::PeqBand);
-    SendBuf[3] = static_cast<std::uint8_t>(channel);
-    SendBuf[4] = static_cast<std::uint8_t>(band);
-    SendBuf[5] = static_cast<std::uint8_t>(gainStep);
-    SendBuf[6] = static_cast<std::uint8_t>(freqIndex);
-    SendBuf[7] = static_cast<std::uint8_t>(bandwidthTenths);
 }
 
 }  // namespace calvetta

@@ -2,10 +2,9 @@
 // The rules of the EQ page that need no window: each band's frequency window
 // and the subwoofer's cap, the texts of the value labels and of the handle
 // readout, where the handles stand (in twips on the graph), how far one
-// handle move or arrow click steps a slider, the repairs of band selection,
-// and the band command. The handlers and the tests both ask this one unit.
+// handle move or arrow click steps a slider and the repairs of band
+// selection. The handlers and the tests both ask this one unit.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -105,10 +104,5 @@ struct BandReport {
 };
 BandReport TakeBandReport(std::uint8_t p2, std::uint8_t p3, std::uint8_t p4, std::uint8_t p5,
                           std::uint8_t p6);
-
-// ---- The band command -------------------------------------------------------
-// 07 06 0E ch band gain freq bw into bytes 0 to 7 of SendBuf.
-void FillPeqBand(std::array<std::uint8_t, 9>& SendBuf, int channel, int band, int gainStep,
-                 int freqIndex, int bandwidthTenths);
 
 }  // namespace calvetta

@@ -10,6 +10,7 @@
 #include "eq/EqDesign.h"
 #include "eq/GraphScale.h"
 #include "eq/ResponseGraph.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {

@@ -16,7 +16,7 @@
 #include "eq/BandRules.h"
 #include "eq/EqDesign.h"
 #include "eq/EqStore.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
 #include "slider/ruqSlider.h"
@@ -38,19 +38,11 @@ bool IsPattern(const QString& path) {
     return FileNameOf(path) == QStringLiteral("*.EQ");
 }
 
-void SendSet(PrivateDesign& w, ParamId id, std::uint8_t value) {
-    auto& buf = w.SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(id);
-    buf[3] = value;
-    w.SendPacket();
-}
-
 }  // namespace
 
 void EqDesign::EQ_Opt_Click(int Index) {
-    SendSet(w_, ParamId::EqActive, Index == 0 ? 1 : 0);
+    FillSet(w_.SendBuf(), ParamId::EqActive, Index == 0 ? 1 : 0);
+    w_.SendPacket();
 }
 
 void EqDesign::EQ_Save_Click() {
@@ -86,7 +78,8 @@ void EqDesign::EQ_Save_Click() {
             if (!stored || !CopyFileAtomic(store, target)) return;
             dialogs->MsgBox(QStringLiteral("EQ save as file complete！"), vbOKOnly,
                             QStringLiteral("Message"));
-            SendSet(w_, ParamId::EqPresetSlot, w_.EqSlot);
+            FillSet(w_.SendBuf(), ParamId::EqPresetSlot, w_.EqSlot);
+            w_.SendPacket();
             Label1->setText(
                 (w_.Option1.value(0) ? QStringLiteral("EQ 模式%1") : QStringLiteral("EQ Mode%1"))
                     .arg(w_.EqSlot));

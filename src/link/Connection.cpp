@@ -7,8 +7,9 @@
 
 #include "app/PrivateDesign.h"
 #include "link/DebugForm.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "platform/SerialControl.h"
+#include "settings/MainPanel.h"
 
 namespace calvetta {
 
@@ -111,7 +112,7 @@ void PrivateDesign::ConnectCmd_Click() {
         Label2(8)->show();
         Status_Bar->show();
         Status_Bar->setValue(10);
-        SourceFunction = 255;
+        Main().SourceFunction = 255;
     } else {
         ConnectLab->setText(QStringLiteral("Unsuccess"));
         ConnectLab->setForeColor(vbRed);
@@ -125,17 +126,12 @@ void PrivateDesign::Read_Timer_Timer() {
     Status_Bar->setValue(ReadProgress * 10);
 
     auto query = [this](ParamId id) {
-        SendBuf()[0] = 2;
-        SendBuf()[1] = OpQuery;
-        SendBuf()[2] = Id(id);
+        FillQuery(SendBuf(), id);
         SendPacket();
     };
     // Trims and delays are asked for one channel a tick, 0 to 7.
     auto queryChannel = [this](ParamId id, std::uint8_t next) {
-        SendBuf()[0] = 3;
-        SendBuf()[1] = OpQuery;
-        SendBuf()[2] = Id(id);
-        SendBuf()[3] = ReadChannel;
+        FillChannelQuery(SendBuf(), id, ReadChannel);
         SendPacket();
         if (ReadChannel < 7) {
             ++ReadChannel;

@@ -2,14 +2,16 @@
 // of the slider a tenth of a metre. Every new value rewrites the row's label
 // and goes to the device at once.
 
+#include "settings/SetupPage.h"
+
 #include "app/PrivateDesign.h"
 #include "app/StepArrow.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
 
-void PrivateDesign::DelaySlider_ValueChanged(int Index) {
+void SetupPage::DelaySlider_ValueChanged(int Index) {
     ruqSlider* slider = DelaySlider(Index);
     if (slider == nullptr) return;
     // "2.9m" for 29: whole metres, a point, the tenths, no blank.
@@ -17,34 +19,30 @@ void PrivateDesign::DelaySlider_ValueChanged(int Index) {
     const QString whole = v > 9 ? QString::number(v).chopped(1) : QStringLiteral("0");
     DelayLab(Index)->setText(whole + QLatin1Char('.') + QString::number(v % 10) + QLatin1Char('m'));
 
-    auto& buf = SendBuf();
-    buf[0] = 4;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::ChannelDelay);
-    buf[3] = static_cast<std::uint8_t>(Index);
-    buf[4] = static_cast<std::uint8_t>(slider->Value());
-    SendPacket();
+    FillChannelSet(w_.SendBuf(), ParamId::ChannelDelay, static_cast<std::uint8_t>(Index),
+                   static_cast<std::uint8_t>(slider->Value()));
+    w_.SendPacket();
 }
 
 // The arrows beside each slider step it once per click (StepArrow.h).
-void PrivateDesign::DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                        float /*X*/, float /*Y*/) {
-    StepArrowPressed(DelayLeft(Index), LeftBright, Button);
+void SetupPage::DelayLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                    float /*X*/, float /*Y*/) {
+    StepArrowPressed(DelayLeft(Index), w_.LeftBright, Button);
 }
 
-void PrivateDesign::DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                      float /*X*/, float /*Y*/) {
-    StepArrowReleased(DelayLeft(Index), LeftGray, DelaySlider(Index), -1, Button);
+void SetupPage::DelayLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                  float /*X*/, float /*Y*/) {
+    StepArrowReleased(DelayLeft(Index), w_.LeftGray, DelaySlider(Index), -1, Button);
 }
 
-void PrivateDesign::DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                         float /*X*/, float /*Y*/) {
-    StepArrowPressed(DelayRight(Index), RightBright, Button);
+void SetupPage::DelayRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                     float /*X*/, float /*Y*/) {
+    StepArrowPressed(DelayRight(Index), w_.RightBright, Button);
 }
 
-void PrivateDesign::DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                       float /*X*/, float /*Y*/) {
-    StepArrowReleased(DelayRight(Index), RightGray, DelaySlider(Index), +1, Button);
+void SetupPage::DelayRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                   float /*X*/, float /*Y*/) {
+    StepArrowReleased(DelayRight(Index), w_.RightGray, DelaySlider(Index), +1, Button);
 }
 
 }  // namespace calvetta

@@ -3,8 +3,10 @@
 // link into OSD mode for good, after which only RemoteKey commands and above
 // leave (the guard is in SendPacket).
 
+#include "settings/SetupPage.h"
+
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -31,40 +33,32 @@ std::uint8_t KeyCode(int Index) {
 }
 
 void SendRemoteKey(PrivateDesign& w, std::uint8_t value) {
-    auto& buf = w.SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::RemoteKey);
-    buf[3] = value;
+    FillSet(w.SendBuf(), ParamId::RemoteKey, value);
     w.SendPacket();
 }
 
 }  // namespace
 
-void PrivateDesign::Option2_Click(int Index) {
+void SetupPage::Option2_Click(int Index) {
     // 0 power on, 1 power off.
-    SendRemoteKey(*this, Index == 1 ? 1 : 0);
+    SendRemoteKey(w_, Index == 1 ? 1 : 0);
 }
 
-void PrivateDesign::Command2_Click(int Index) {
-    if (!link().OsdMode) {
+void SetupPage::Command2_Click(int Index) {
+    if (!w_.link().OsdMode) {
         // The first press opens the device's on-screen menu, whatever the
         // key; the flag is set first, and RemoteKey passes its guard.
-        link().OsdMode = true;
-        SendRemoteKey(*this, kKeyOsd);
+        w_.link().OsdMode = true;
+        SendRemoteKey(w_, kKeyOsd);
         return;
     }
-    SendRemoteKey(*this, KeyCode(Index));
+    SendRemoteKey(w_, KeyCode(Index));
 }
 
-void PrivateDesign::Dynamic_Opt_Click(int Index) {
+void SetupPage::Dynamic_Opt_Click(int Index) {
     // 0 Auto, 1 Off, 2 On.
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::DynamicMode);
-    buf[3] = static_cast<std::uint8_t>(Index);
-    SendPacket();
+    FillSet(w_.SendBuf(), ParamId::DynamicMode, static_cast<std::uint8_t>(Index));
+    w_.SendPacket();
 }
 
 }  // namespace calvetta

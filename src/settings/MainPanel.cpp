@@ -2,6 +2,8 @@
 // This file builds the page's controls and binds them to their handlers; the
 // handlers live in Volume.cpp, Phase.cpp and Inputs.cpp.
 
+#include "settings/MainPanel.h"
+
 #include <QFont>
 #include <QFrame>
 
@@ -64,7 +66,8 @@ struct ButtonSpot {
 
 }  // namespace
 
-void PrivateDesign::BuildMainPanelPage() {
+MainPanel::MainPanel(PrivateDesign& window, PictureBox* container)
+    : Picture2(container), w_(window) {
     // Headings and displays along the top.
     auto label = [this](const QString& text, int left, int top, int width, int height) {
         auto* l = new Label(text, Picture2);
@@ -141,7 +144,7 @@ void PrivateDesign::BuildMainPanelPage() {
     const std::array<const char*, 9> captions = {
         "", "FL:", "CEN:", "FR:", "SL:", "SR:", "BSL:", "BSR:", "SW:"};
     const std::array<int, 9> captionIndex = {0, 9, 11, 12, 13, 14, 15, 16, 18};
-    QFont scaleFont = font();
+    QFont scaleFont = w_.font();
     scaleFont.setPointSizeF(scaleFont.pointSizeF() * 0.85);
     for (int i = 0; i <= 8; ++i) {
         const int top = RowTop(i);
@@ -152,7 +155,7 @@ void PrivateDesign::BuildMainPanelPage() {
         }
 
         auto* left = new ImageControl(Picture2);
-        left->setPicture(LeftGray->Picture());
+        left->setPicture(w_.LeftGray->Picture());
         SetTwipsGeometry(left, kLeftArrowLeft, top - kArrowAbove, kArrowWidth, kArrowHeight);
         connect(left, &ImageControl::MouseDown, this, [this, i](const MouseArgs& a) {
             VOLLeft_MouseDown(i, a.Button, a.Shift, a.X, a.Y);
@@ -168,7 +171,7 @@ void PrivateDesign::BuildMainPanelPage() {
         VOLSlider.add(i, slider);
 
         auto* right = new ImageControl(Picture2);
-        right->setPicture(RightGray->Picture());
+        right->setPicture(w_.RightGray->Picture());
         SetTwipsGeometry(right, kRightArrowLeft, top - kArrowAbove, kArrowWidth, kArrowHeight);
         connect(right, &ImageControl::MouseDown, this, [this, i](const MouseArgs& a) {
             VOLRight_MouseDown(i, a.Button, a.Shift, a.X, a.Y);
@@ -231,5 +234,7 @@ void PrivateDesign::BuildMainPanelPage() {
     rule(kCaptionLeft, 1335, 6420, 30, QFrame::HLine);
     rule(kButtonColumn1, 3630, 3495, 30, QFrame::HLine);
 }
+
+MainPanel::~MainPanel() = default;
 
 }  // namespace calvetta

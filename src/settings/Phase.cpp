@@ -1,27 +1,26 @@
 // Channel phase: one command carries all eight channels, so whichever pair
 // is clicked, the mask is rebuilt from every pair as it stands.
 
+#include "settings/MainPanel.h"
+
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
-std::array<OptionGroup*, 8> PrivateDesign::PhasePairs() {
+std::array<OptionGroup*, 8> MainPanel::PhasePairs() {
     return {&FLPhase, &CENPhase, &FRPhase, &SLPhase, &SRPhase, &BSLPhase, &BSRPhase, &SWPhase};
 }
 
-void PrivateDesign::ChannelPhase_Click(int /*Index*/) {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::ChannelPhase);
-    buf[3] = 0;
+void MainPanel::ChannelPhase_Click(int /*Index*/) {
     // A set bit is 180 degrees: every channel whose "0°" is not selected.
+    std::uint8_t mask = 0;
     const std::array<OptionGroup*, 8> pairs = PhasePairs();
     for (std::size_t ch = 0; ch < pairs.size(); ++ch) {
-        if (!pairs[ch]->value(0)) buf[3] = static_cast<std::uint8_t>(buf[3] | (1u << ch));
+        if (!pairs[ch]->value(0)) mask = static_cast<std::uint8_t>(mask | (1u << ch));
     }
-    SendPacket();
+    FillSet(w_.SendBuf(), ParamId::ChannelPhase, mask);
+    w_.SendPacket();
 }
 
 }  // namespace calvetta

@@ -2,8 +2,10 @@
 // all four speaker groups, so it is rebuilt from every control each time any
 // one of them changes; the clicked index does not matter.
 
+#include "settings/SetupPage.h"
+
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -18,55 +20,45 @@ std::uint8_t SizeOf(const OptionGroup& group) {
     return 0;
 }
 
-void SendSpeakerConfig(PrivateDesign& w) {
-    auto& buf = w.SendBuf();
-    buf[0] = 6;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SpeakerConfig);
-    buf[3] = SizeOf(w.SPKLR_Opt);
-    buf[4] = SizeOf(w.SPKC_Opt);
-    buf[5] = SizeOf(w.SPKSLSR_Opt);
-    buf[6] = SizeOf(w.SPKBSLSR_Opt);
+void SendSpeakerConfig(PrivateDesign& w, const SetupPage& page) {
+    FillGroupSet(w.SendBuf(), ParamId::SpeakerConfig,
+                 {SizeOf(page.SPKLR_Opt), SizeOf(page.SPKC_Opt), SizeOf(page.SPKSLSR_Opt),
+                  SizeOf(page.SPKBSLSR_Opt)});
     w.SendPacket();
 }
 
 }  // namespace
 
-void PrivateDesign::SPKLR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKLR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKC_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKC_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKSLSR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
+void SetupPage::SPKSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
-void PrivateDesign::SPKBSLSR_Opt_Click(int /*Index*/) {
-    SendSpeakerConfig(*this);
-}
-
-void PrivateDesign::Sub_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::SubwooferMode);
-    buf[3] = static_cast<std::uint8_t>(Index);
-    SendPacket();
+void SetupPage::SPKBSLSR_Opt_Click(int /*Index*/) {
+    SendSpeakerConfig(w_, *this);
 }
 
-void PrivateDesign::Combo2_Click(int /*Index*/) {
-    auto& buf = SendBuf();
-    buf[0] = 6;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::Crossover);
-    for (int k = 0; k < 4; ++k) {
+void SetupPage::Sub_Opt_Click(int Index) {
+    FillSet(w_.SendBuf(), ParamId::SubwooferMode, static_cast<std::uint8_t>(Index));
+    w_.SendPacket();
+}
+
+void SetupPage::Combo2_Click(int /*Index*/) {
+    GroupValues positions;
+    for (std::size_t k = 0; k < positions.size(); ++k) {
         // Only a text equal to one of the list's own texts, blanks included,
         // has a position; a typed text that matches none leaves its byte as
         // the previous command left it.
-        const int index = tables().XoverIndexOf(Combo2(k)->Text().toStdString());
-        if (index >= 0) buf[static_cast<std::size_t>(3 + k)] = static_cast<std::uint8_t>(index);
+        const int index =
+            w_.tables().XoverIndexOf(Combo2(static_cast<int>(k))->Text().toStdString());
+        if (index >= 0) positions[k] = static_cast<std::uint8_t>(index);
     }
-    SendPacket();
+    FillGroupSet(w_.SendBuf(), ParamId::Crossover, positions);
+    w_.SendPacket();
 }
 
 }  // namespace calvetta

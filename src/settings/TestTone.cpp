@@ -2,8 +2,10 @@
 // channel. TestTone carries three value bytes: tone on, automatic, channel
 // (ChannelIndex + 1).
 
+#include "settings/SetupPage.h"
+
 #include "app/PrivateDesign.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 
 namespace calvetta {
 
@@ -13,26 +15,19 @@ constexpr int kTestAuto = 1;
 constexpr int kTestManual = 2;
 }  // namespace
 
-void PrivateDesign::Test_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 5;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::TestTone);
+void SetupPage::Test_Opt_Click(int Index) {
     // Off writes only "tone off" and automatic leaves the channel: the bytes
     // not written go out as the previous command left them.
     if (Index == kTestOff) {
-        buf[3] = 0;
+        FillTestTone(w_.SendBuf(), 0, std::nullopt, std::nullopt);
     } else if (Index == kTestAuto) {
-        buf[3] = 1;
-        buf[4] = 1;
+        FillTestTone(w_.SendBuf(), 1, 1, std::nullopt);
     } else {
         // Manual starts the tone on FL, whichever channel button is shown
         // selected; a channel press then moves it.
-        buf[3] = 1;
-        buf[4] = 0;
-        buf[5] = 1;
+        FillTestTone(w_.SendBuf(), 1, 0, 1);
     }
-    SendPacket();
+    w_.SendPacket();
 
     // The channel buttons work only in manual mode; their selection stays.
     const bool manual = Index == kTestManual;
@@ -40,15 +35,9 @@ void PrivateDesign::Test_Opt_Click(int Index) {
         Test_CH_Opt(i)->setEnabled(manual);
 }
 
-void PrivateDesign::Test_CH_Opt_Click(int Index) {
-    auto& buf = SendBuf();
-    buf[0] = 5;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::TestTone);
-    buf[3] = 1;
-    buf[4] = 0;
-    buf[5] = static_cast<std::uint8_t>(Index + 1);
-    SendPacket();
+void SetupPage::Test_CH_Opt_Click(int Index) {
+    FillTestTone(w_.SendBuf(), 1, 0, static_cast<std::uint8_t>(Index + 1));
+    w_.SendPacket();
 }
 
 }  // namespace calvetta

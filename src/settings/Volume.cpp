@@ -1,71 +1,62 @@
 // Master volume, the eight channel trims and mute. The controls are the
 // state: every change rewrites its label and sends one command at once.
 
+#include "settings/MainPanel.h"
+
 #include "app/PrivateDesign.h"
 #include "app/StepArrow.h"
-#include "link/Protocol.h"
+#include "link/Frames.h"
 #include "slider/ruqSlider.h"
 
 namespace calvetta {
 
-void PrivateDesign::VOLSlider_ValueChanged(int Index) {
+void MainPanel::VOLSlider_ValueChanged(int Index) {
     ruqSlider* slider = VOLSlider(Index);
     if (slider == nullptr) return;
-    auto& buf = SendBuf();
     if (Index == 0) {
         // The master ends at 0 dB, so it never carries a "+".
         VOLLab(0)->setText(QStringLiteral("%1 dB").arg(slider->Value()));
-        buf[0] = 3;
-        buf[1] = OpSet;
-        buf[2] = Id(ParamId::MasterVolume);
-        buf[3] = VolumeByte(slider->Value());
+        FillSet(w_.SendBuf(), ParamId::MasterVolume, VolumeByte(slider->Value()));
     } else {
         const int v = slider->Value();
         VOLLab(Index)->setText(v > 0 ? QStringLiteral("+%1 dB").arg(v)
                                      : QStringLiteral("%1 dB").arg(v));
-        buf[0] = 4;
-        buf[1] = OpSet;
-        buf[2] = Id(ParamId::ChannelTrim);
-        buf[3] = static_cast<std::uint8_t>(Index - 1);
-        buf[4] = VolumeByte(slider->Value());
+        FillChannelSet(w_.SendBuf(), ParamId::ChannelTrim, static_cast<std::uint8_t>(Index - 1),
+                       VolumeByte(slider->Value()));
     }
-    SendPacket();
+    w_.SendPacket();
 }
 
 // The arrows beside each slider step it once per click (StepArrow.h).
-void PrivateDesign::VOLLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                      float /*X*/, float /*Y*/) {
-    StepArrowPressed(VOLLeft(Index), LeftBright, Button);
+void MainPanel::VOLLeft_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                  float /*X*/, float /*Y*/) {
+    StepArrowPressed(VOLLeft(Index), w_.LeftBright, Button);
 }
 
-void PrivateDesign::VOLLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                    float /*X*/, float /*Y*/) {
-    StepArrowReleased(VOLLeft(Index), LeftGray, VOLSlider(Index), -1, Button);
+void MainPanel::VOLLeft_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/, float /*X*/,
+                                float /*Y*/) {
+    StepArrowReleased(VOLLeft(Index), w_.LeftGray, VOLSlider(Index), -1, Button);
 }
 
-void PrivateDesign::VOLRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                       float /*X*/, float /*Y*/) {
-    StepArrowPressed(VOLRight(Index), RightBright, Button);
+void MainPanel::VOLRight_MouseDown(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                   float /*X*/, float /*Y*/) {
+    StepArrowPressed(VOLRight(Index), w_.RightBright, Button);
 }
 
-void PrivateDesign::VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
-                                     float /*X*/, float /*Y*/) {
-    StepArrowReleased(VOLRight(Index), RightGray, VOLSlider(Index), +1, Button);
+void MainPanel::VOLRight_MouseUp(int Index, std::int16_t Button, std::int16_t /*Shift*/,
+                                 float /*X*/, float /*Y*/) {
+    StepArrowReleased(VOLRight(Index), w_.RightGray, VOLSlider(Index), +1, Button);
 }
 
-void PrivateDesign::MuteCheck_Click() {
-    auto& buf = SendBuf();
-    buf[0] = 3;
-    buf[1] = OpSet;
-    buf[2] = Id(ParamId::MuteState);
+void MainPanel::MuteCheck_Click() {
     if (MuteCheck->Value() == 1) {
         MuteCheck->setForeColor(vbRed);
-        buf[3] = 1;
+        FillSet(w_.SendBuf(), ParamId::MuteState, 1);
     } else {
         MuteCheck->setForeColor(vbBlack);
-        buf[3] = 0;
+        FillSet(w_.SendBuf(), ParamId::MuteState, 0);
     }
-    SendPacket();
+    w_.SendPacket();
 }
 
 }  // namespace calvetta

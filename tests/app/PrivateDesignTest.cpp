@@ -42,18 +42,18 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
                       "PEQ_Ch1_Band10_Freq=30\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
     PrivateDesign& w = h.load();
     const EqBands& b = w.Eq().bands;
-    QVERIFY(w.Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
+    QVERIFY(w.Setup().Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
     QVERIFY(b.PeqFreq[1][10] == 30 && b.PeqQ[7][10] == 1 && b.PeqGain[1][2] == 200);
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.
     QVERIFY(QDir(h.folder.path()).remove("Modules/ModeEffects.ini"));
     h.connectLink();
-    w.VOLSlider(0)->setValue(-12);
-    w.DelaySlider(0)->setValue(9);
-    w.Dynamic_Opt.select(1);
-    w.Sub_Opt.select(1);
-    w.MuteCheck->setValue(1);
+    w.Main().VOLSlider(0)->setValue(-12);
+    w.Setup().DelaySlider(0)->setValue(9);
+    w.Setup().Dynamic_Opt.select(1);
+    w.Setup().Sub_Opt.select(1);
+    w.Main().MuteCheck->setValue(1);
     Payloads expected = {{6, 0x09, 0xE7}};
     for (std::uint8_t ch = 0; ch < 8; ++ch)
         expected.push_back({6, 0x10, ch, 0});
@@ -79,7 +79,7 @@ void PrivateDesignTest::loadThenPagesTabsAndCaptionLanguages() {
     QVERIFY2(!h.port.PortOpen(), "the port stays closed until Connect");
     // The Main Panel, EQ Design and Setup pages: the one whose tab is red at
     // 0, 480, the others outside the client area (12705 by 8025 twips).
-    const QWidget* pages[] = {w.Picture2, w.Picture5, w.Picture6};
+    const QWidget* pages[] = {w.Main().Picture2, w.Picture5, w.Setup().Picture6};
     int shown = 0;
     // Every change from one tab to another; 4 and -1 have no button.
     for (int index : {2, 0, 1, 2, 1, 0, 4, -1}) {
@@ -123,11 +123,11 @@ void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
     PrivateDesign& w = h.load();
     h.connectLink();
     const std::tuple<ImageControl*, bool, ruqSlider*, int, int> rows[] = {
-        {w.VOLLeft(4), true, w.VOLSlider(4), -9, -10},
-        {w.VOLLeft(4), true, w.VOLSlider(4), -10, -10},  // at Min: nothing
-        {w.VOLRight(0), false, w.VOLSlider(0), -1, 0},
-        {w.DelayLeft(2), true, w.DelaySlider(2), 1, 0},
-        {w.DelayRight(5), false, w.DelaySlider(5), 100, 100}};
+        {w.Main().VOLLeft(4), true, w.Main().VOLSlider(4), -9, -10},
+        {w.Main().VOLLeft(4), true, w.Main().VOLSlider(4), -10, -10},  // at Min: nothing
+        {w.Main().VOLRight(0), false, w.Main().VOLSlider(0), -1, 0},
+        {w.Setup().DelayLeft(2), true, w.Setup().DelaySlider(2), 1, 0},
+        {w.Setup().DelayRight(5), false, w.Setup().DelaySlider(5), 100, 100}};
     for (const auto& [arrow, left, slider, from, to] : rows) {
         slider->setValue(from);
         h.clearFrames();
@@ -141,12 +141,12 @@ void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
         QCOMPARE(h.port.frames.size(), std::size_t{from != to});
     }
     // Other buttons change neither picture nor value.
-    w.DelaySlider(5)->setValue(50);
+    w.Setup().DelaySlider(5)->setValue(50);
     h.clearFrames();
-    QTest::mousePress(w.DelayRight(5), Qt::RightButton);
-    QVERIFY(test::Shows(w.DelayRight(5), w.RightGray));
-    QTest::mouseRelease(w.DelayRight(5), Qt::RightButton);
-    QVERIFY(w.DelaySlider(5)->Value() == 50 && h.port.frames.empty());
+    QTest::mousePress(w.Setup().DelayRight(5), Qt::RightButton);
+    QVERIFY(test::Shows(w.Setup().DelayRight(5), w.RightGray));
+    QTest::mouseRelease(w.Setup().DelayRight(5), Qt::RightButton);
+    QVERIFY(w.Setup().DelaySlider(5)->Value() == 50 && h.port.frames.empty());
 }
 
 void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
@@ -157,8 +157,8 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
         h.dialogs.answers.push_back(answer);
         return h.sentBy([&] { w.Menu_Cmd(3)->click(); });
     };
-    w.Sub_Opt.select(1);
-    QVERIFY(reset(vbNo).empty() && w.Sub_Opt.value(1));
+    w.Setup().Sub_Opt.select(1);
+    QVERIFY(reset(vbNo).empty() && w.Setup().Sub_Opt.value(1));
     QVERIFY(h.dialogs.boxes.back().prompt == "Are you want to reset system to default？" &&
             h.dialogs.boxes.back().style == vbYesNoQuestion);
 
@@ -168,15 +168,15 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
     const Payloads flat = h.sentBy([&] { w.Eq().PEQ_Cmd_Click(12); });
     const Payloads active = h.sentBy([&] { w.Eq().EQ_Opt_Click(0); });
     QVERIFY(flat.size() > 80);
-    w.VOLSlider(0)->setValue(-12);
-    w.DelaySlider(4)->setValue(70);
-    w.MuteCheck->setValue(1);
-    w.SPKC_Opt.select(2);
-    w.Sub_Opt.select(1);
-    w.Dynamic_Opt.select(2);
+    w.Main().VOLSlider(0)->setValue(-12);
+    w.Setup().DelaySlider(4)->setValue(70);
+    w.Main().MuteCheck->setValue(1);
+    w.Setup().SPKC_Opt.select(2);
+    w.Setup().Sub_Opt.select(1);
+    w.Setup().Dynamic_Opt.select(2);
     w.Eq().EQ_Opt.select(1);
-    w.FLPhase.select(1);
-    w.SWPhase.select(1);
+    w.Main().FLPhase.select(1);
+    w.Main().SWPhase.select(1);
     // Each change once, in the reset's order (FL's phase goes back while SW's
     // is still at 180°); the trims, layout, flat, crossovers and reset always.
     Payloads expected = {{6, 0x09, 0xD8}};

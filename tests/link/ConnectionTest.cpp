@@ -38,17 +38,17 @@ class ConnectionTest : public QObject {
         test::WindowHarness h;
         PrivateDesign& w = h.load();
         h.pauses.clear();  // the loader's own pauses
-        w.ConnectCmd_Click();
+        w.ConnectCmd->click();
         QCOMPARE(h.port.Settings(), QStringLiteral("38400,n,8,1"));
         QCOMPARE(h.port.RThreshold(), 1);
         QCOMPARE(h.pauses, std::vector<int>{100});
         QVERIFY(!w.Label2(8)->isHidden() && !w.Status_Bar->isHidden());
         QCOMPARE(w.Status_Bar->value(), 10);
-        QCOMPARE(w.SourceFunction, 255);
+        QCOMPARE(w.Main().SourceFunction, 255);
         QVERIFY(h.port.frames.empty());  // the first query comes with the first tick
         for (int tick = 0; tick < 30; ++tick) {
             QVERIFY(w.Read_Timer->Enabled());
-            w.Read_Timer_Timer();
+            emit w.Read_Timer->Timer();
             QCOMPARE(w.Status_Bar->value(), 10 * (tick + 1));
         }
         // The parameter ids in the device's order: trims and delays of channels 0 to 7.
@@ -63,7 +63,7 @@ class ConnectionTest : public QObject {
 
         // Another press keeps the open port whatever the text says and starts over.
         w.Com_Combo1->setText("COM");
-        w.ConnectCmd_Click();
+        w.ConnectCmd->click();
         QCOMPARE(w.ConnectLab->text(), QStringLiteral("Succeed"));
         QCOMPARE(h.port.openAttempts, std::vector<int>{1});
         QVERIFY(w.Read_Timer->Enabled() && w.ReadStep == 1);
@@ -73,7 +73,7 @@ class ConnectionTest : public QObject {
         QCOMPARE(w.link().Connected, 0);
         QCOMPARE(w.ConnectLab->text(), QStringLiteral("Unsuccess"));
         w.Com_Combo1->setText("COM1");
-        w.ConnectCmd_Click();
+        w.ConnectCmd->click();
         QCOMPARE(h.port.openAttempts, (std::vector<int>{1, 1}));
         QCOMPARE(w.link().Connected, 1);
     }
@@ -85,8 +85,8 @@ class ConnectionTest : public QObject {
         h.port.setRThreshold(1);
         const auto report = test::ReplyFrameBytes(0, {0xF0, 0x09, 0xD8});  // -40 dB
         h.port.receive(QByteArray(reinterpret_cast<const char*>(report.data()), 9));
-        w.EventTimer_Timer();
-        QCOMPARE(w.VOLLab(0)->text(), QStringLiteral("-40 dB"));
+        emit w.EventTimer->Timer();
+        QCOMPARE(w.Main().VOLLab(0)->text(), QStringLiteral("-40 dB"));
         QVERIFY(h.port.frames.empty());  // the slider's handler sent nothing back
         QVERIFY(w.link().SendEnabled && w.EventTimer->Enabled());
         QVERIFY(w.debugForm()->Text1()->toPlainText().endsWith("0xF0,0x9,0xD8,\n"));

@@ -28,23 +28,23 @@ class MainPanelTest : public test::LoadedWindowTest {
 };
 
 void MainPanelTest::startStateAndLayout() {
-    QVERIFY(Lit(w->Input_Cmd) == 1 && Lit(w->Input_Cmd1) == 0 && Lit(w->Mode_Cmd) == 2);
+    QVERIFY(Lit(m->Input_Cmd) == 1 && Lit(m->Input_Cmd1) == 0 && Lit(m->Mode_Cmd) == 2);
 
     // Every control inside the page, none overlapping; modes 9 and 10 below it.
-    QCOMPARE(test::LayoutFaults(w->Picture2, {w->Mode_Cmd(9), w->Mode_Cmd(10)}), QStringList());
-    QVERIFY(Top(w->Mode_Cmd(9)) >= Height(w->Picture2));
+    QCOMPARE(test::LayoutFaults(m->Picture2, {m->Mode_Cmd(9), m->Mode_Cmd(10)}), QStringList());
+    QVERIFY(Top(m->Mode_Cmd(9)) >= Height(m->Picture2));
 
     // Caption, arrows and label level with each slider within two pixels, the
     // trim rows' phase options within four.
     auto centre = [this](const QWidget* c) { return c->mapTo(w, c->rect().center()).y(); };
     const int captionIndex[] = {9, 11, 12, 13, 14, 15, 16, 18};
     for (int i = 0; i <= 8; ++i) {
-        const int y = centre(w->VOLSlider(i));
-        const QWidget* caption = i ? w->Label2(captionIndex[i - 1]) : w->VOLLab(0);
+        const int y = centre(m->VOLSlider(i));
+        const QWidget* caption = i ? m->Label2(captionIndex[i - 1]) : m->VOLLab(0);
         for (const QWidget* c :
-             std::array<const QWidget*, 4>{caption, w->VOLLeft(i), w->VOLRight(i), w->VOLLab(i)})
+             std::array<const QWidget*, 4>{caption, m->VOLLeft(i), m->VOLRight(i), m->VOLLab(i)})
             QVERIFY(std::abs(centre(c) - y) <= 2);
-        if (i > 0) QVERIFY(std::abs(centre((*w->PhasePairs()[std::size_t(i) - 1])(0)) - y) <= 4);
+        if (i > 0) QVERIFY(std::abs(centre((*m->PhasePairs()[std::size_t(i) - 1])(0)) - y) <= 4);
     }
 }
 
@@ -55,75 +55,75 @@ void MainPanelTest::levelsMuteAndPhase() {
         {8, -10, "-10 dB", 0xF6}, {2, 0, "0 dB", 0x00}, {3, -1, "-1 dB", 0xFF}};
     for (const auto& [index, value, label, byte] : levels) {
         h->clearFrames();
-        w->VOLSlider(index)->setValue(value);
-        QCOMPARE(w->VOLLab(index)->text(), QString::fromUtf8(label));
+        m->VOLSlider(index)->setValue(value);
+        QCOMPARE(m->VOLLab(index)->text(), QString::fromUtf8(label));
         QCOMPARE(h->payloads(), Payloads{index ? P({6, 0x10, std::uint8_t(index - 1), byte})
                                                : P({6, 0x09, byte})});
     }
 
     h->clearFrames();
-    w->MuteCheck->click();
-    QCOMPARE(w->MuteCheck->ForeColor(), vbRed);
-    w->MuteCheck->setValue(0);
-    w->MuteCheck->setValue(0);  // no change: no click
-    QCOMPARE(w->MuteCheck->ForeColor(), vbBlack);
+    m->MuteCheck->click();
+    QCOMPARE(m->MuteCheck->ForeColor(), vbRed);
+    m->MuteCheck->setValue(0);
+    m->MuteCheck->setValue(0);  // no change: no click
+    QCOMPARE(m->MuteCheck->ForeColor(), vbBlack);
     QCOMPARE(h->payloads(), (Payloads{P({6, 0x08, 1}), P({6, 0x08, 0})}));
 
     // Bit k is pair k at 180°; each frame carries all eight pairs as they stand.
     h->clearFrames();
     for (int option : {1, 0}) {
-        for (OptionGroup* pair : w->PhasePairs())
+        for (OptionGroup* pair : m->PhasePairs())
             (*pair)(option)->click();
     }
-    w->SLPhase(0)->click();  // already selected: nothing
+    m->SLPhase(0)->click();  // already selected: nothing
     Payloads expected;
-    for (int m : {0x01, 0x03, 0x07, 0x0F, 0x1F, 0x3F, 0x7F, 0xFF, 0xFE, 0xFC, 0xF8, 0xF0, 0xE0,
-                  0xC0, 0x80, 0x00})
-        expected.push_back(P({6, 0x12, std::uint8_t(m)}));
+    for (int mask : {0x01, 0x03, 0x07, 0x0F, 0x1F, 0x3F, 0x7F, 0xFF, 0xFE, 0xFC, 0xF8, 0xF0, 0xE0,
+                     0xC0, 0x80, 0x00})
+        expected.push_back(P({6, 0x12, std::uint8_t(mask)}));
     QCOMPARE(h->payloads(), expected);
 }
 
 void MainPanelTest::inputsModesAndLayouts() {
-    w->Input_Cmd1(1)->click();  // GAME
-    w->Input_Cmd(7)->click();   // HDMI 3
-    QVERIFY(w->SourceFunction == 1 && Lit(w->Input_Cmd1) == 1 && Lit(w->Input_Cmd) == 7);
+    m->Input_Cmd1(1)->click();  // GAME
+    m->Input_Cmd(7)->click();   // HDMI 3
+    QVERIFY(m->SourceFunction == 1 && Lit(m->Input_Cmd1) == 1 && Lit(m->Input_Cmd) == 7);
     QCOMPARE(h->payloads(), (Payloads{P({6, 0x02, 1}), P({6, 0x03, 7})}));
     // BLUETOOTH (as ARC in the replies) leaves the connector alone but turns
     // every press into ANALOG.
-    w->Input_Cmd(2)->click();
-    w->Input_Cmd1(5)->click();
-    QCOMPARE(Lit(w->Input_Cmd), 2);
-    w->Input_Cmd(7)->click();
-    QVERIFY(Lit(w->Input_Cmd) == 0 && h->lastPayload() == P({6, 0x03, 0}));
-    w->SourceFunction = 255;  // as after connecting: presses go out unchanged
-    w->Input_Cmd(10)->click();
+    m->Input_Cmd(2)->click();
+    m->Input_Cmd1(5)->click();
+    QCOMPARE(Lit(m->Input_Cmd), 2);
+    m->Input_Cmd(7)->click();
+    QVERIFY(Lit(m->Input_Cmd) == 0 && h->lastPayload() == P({6, 0x03, 0}));
+    m->SourceFunction = 255;  // as after connecting: presses go out unchanged
+    m->Input_Cmd(10)->click();
     QCOMPARE(h->lastPayload(), P({6, 0x03, 10}));
 
     for (const auto& [index, code] : {std::pair{0, 2}, {5, 7}, {8, 0x0A}}) {
-        w->Mode_Cmd(index)->click();
-        QVERIFY(Lit(w->Mode_Cmd) == index && h->lastPayload() == P({6, 0x07, std::uint8_t(code)}));
+        m->Mode_Cmd(index)->click();
+        QVERIFY(Lit(m->Mode_Cmd) == index && h->lastPayload() == P({6, 0x07, std::uint8_t(code)}));
     }
     for (const auto& [index, value] : {std::pair{8, 0}, {7, 1}, {9, 2}}) {
         w->Menu_Cmd(index)->click();
         QCOMPARE(h->lastPayload(), P({6, 0x04, std::uint8_t(value)}));
         QCOMPARE(Lit(w->Menu_Cmd, 7, 9), index);
     }
-    QCOMPARE(Lit(w->Mode_Cmd), -1);  // 2.1 leaves no mode lit
-    w->Mode_Cmd(3)->click();         // and a mode clears 2.1
+    QCOMPARE(Lit(m->Mode_Cmd), -1);  // 2.1 leaves no mode lit
+    m->Mode_Cmd(3)->click();         // and a mode clears 2.1
     QCOMPARE(Lit(w->Menu_Cmd, 7, 9), -1);
     // The off-page modes, pressed from code, stay red for good.
-    w->Mode_Cmd_Click(10);
+    m->Mode_Cmd_Click(10);
     QCOMPARE(h->lastPayload(), P({6, 0x07, 12}));
     w->Menu_Cmd_Click(9);
-    w->Mode_Cmd_Click(1);
-    QVERIFY(Lit(w->Mode_Cmd, 0, 8) == 1 && Lit(w->Mode_Cmd, 9, 10) == 10);
+    m->Mode_Cmd_Click(1);
+    QVERIFY(Lit(m->Mode_Cmd, 0, 8) == 1 && Lit(m->Mode_Cmd, 9, 10) == 10);
 
     // Indices without a button are ignored.
     h->clearFrames();
     for (int i : {-1, 11}) {
-        w->Input_Cmd_Click(i);
-        w->Input_Cmd1_Click(i);
-        w->Mode_Cmd_Click(i);
+        m->Input_Cmd_Click(i);
+        m->Input_Cmd1_Click(i);
+        m->Mode_Cmd_Click(i);
     }
     QVERIFY(h->port.frames.empty());
 }
@@ -131,24 +131,24 @@ void MainPanelTest::inputsModesAndLayouts() {
 void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     using Get = std::function<QString()>;
     auto n = [](int v) { return QString::number(v); };
-    const Get input = [&] { return n(Lit(w->Input_Cmd)); };
-    const Get source = [&] { return n(Lit(w->Input_Cmd1)); };
+    const Get input = [&] { return n(Lit(m->Input_Cmd)); };
+    const Get source = [&] { return n(Lit(m->Input_Cmd1)); };
     const Get layout = [&] { return n(Lit(w->Menu_Cmd, 7, 9)); };
-    const Get mode = [&] { return n(Lit(w->Mode_Cmd)); };
-    const Get mute = [&] { return n(w->MuteCheck->Value()); };
+    const Get mode = [&] { return n(Lit(m->Mode_Cmd)); };
+    const Get mute = [&] { return n(m->MuteCheck->Value()); };
     const Get mask = [&] {
         int bits = 0;
         for (std::size_t k = 0; k < 8; ++k)
-            bits |= w->PhasePairs()[k]->selected() == 1 ? 1 << k : 0;
+            bits |= m->PhasePairs()[k]->selected() == 1 ? 1 << k : 0;
         return QString::number(bits, 16);
     };
-    const Get format = [&] { return w->Label2(7)->text(); };
-    const Get ver = [&] { return w->VersionLabel->text(); };
-    const Get sub = [&] { return n(w->Sub_Opt.selected()); };
-    const Get dynamic = [&] { return n(w->Dynamic_Opt.selected()); };
-    const Get delay2 = [&] { return w->DelayLab(2)->text(); };
-    const Get delay0 = [&] { return n(w->DelaySlider(0)->Value()); };
-    auto level = [&](int i) -> Get { return [&, i] { return n(w->VOLSlider(i)->Value()); }; };
+    const Get format = [&] { return m->Label2(7)->text(); };
+    const Get ver = [&] { return m->VersionLabel->text(); };
+    const Get sub = [&] { return n(s->Sub_Opt.selected()); };
+    const Get dynamic = [&] { return n(s->Dynamic_Opt.selected()); };
+    const Get delay2 = [&] { return s->DelayLab(2)->text(); };
+    const Get delay0 = [&] { return n(s->DelaySlider(0)->Value()); };
+    auto level = [&](int i) -> Get { return [&, i] { return n(m->VOLSlider(i)->Value()); }; };
     // In order, so each clamp shows against the previous value: a connector
     // under ARC is ANALOG, one above 10 too, a trim channel above 7 is
     // FL, a master byte below A5h is 0 dB and A5h itself -40 dB; a delay
@@ -179,8 +179,8 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     // Four bytes: the front pair has no Off; a crossover above 12 is the
     // first, and the lists show exact list texts, so they map back.
     auto sizes = [this] {
-        return std::vector{w->SPKLR_Opt.selected(), w->SPKC_Opt.selected(),
-                           w->SPKSLSR_Opt.selected(), w->SPKBSLSR_Opt.selected()};
+        return std::vector{s->SPKLR_Opt.selected(), s->SPKC_Opt.selected(),
+                           s->SPKSLSR_Opt.selected(), s->SPKBSLSR_Opt.selected()};
     };
     h->applyReply({ReplyCodeReport, 0x0C, 1, 2, 1, 2});
     QCOMPARE(sizes(), (std::vector{1, 2, 1, 2}));
@@ -188,7 +188,7 @@ void MainPanelTest::repliesMirrorTheDeviceWithTheirClamps() {
     QCOMPARE(sizes(), (std::vector{0, 0, 2, 0}));
     h->applyReply({ReplyCodeReport, 0x0D, 7, 12, 13, 0xFF});
     QVERIFY2(h->port.frames.empty(), "a reply is never echoed as a command");
-    w->Combo2_Click(0);
+    s->Combo2_Click(0);
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 7, 12, 0, 0}));
 }
 

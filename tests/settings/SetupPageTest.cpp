@@ -25,7 +25,7 @@ class SetupPageTest : public test::LoadedWindowTest {
 };
 
 void SetupPageTest::layoutAndStartState() {
-    QCOMPARE(test::LayoutFaults(w->Picture6), QStringList());
+    QCOMPARE(test::LayoutFaults(s->Picture6), QStringList());
 
     // Delay rows top down, each captioned with its channel's name (as the
     // test-tone buttons give it) and level with its left arrow.
@@ -33,41 +33,41 @@ void SetupPageTest::layoutAndStartState() {
     const int labels[] = {0, 1, 2, 3, 4, 10, 17, 31};
     for (int row = 0; row < 8; ++row) {
         const int ch = order[row];
-        const QRect left = w->DelayLeft(ch)->geometry();
-        QCOMPARE(w->Label2(labels[row])->text(), w->Test_CH_Opt(ch)->text() + ':');
+        const QRect left = s->DelayLeft(ch)->geometry();
+        QCOMPARE(s->Label2(labels[row])->text(), s->Test_CH_Opt(ch)->text() + ':');
         for (const QWidget* part : std::array<const QWidget*, 4>{
-                 w->Label2(labels[row]), w->DelaySlider(ch), w->DelayRight(ch), w->DelayLab(ch)})
+                 s->Label2(labels[row]), s->DelaySlider(ch), s->DelayRight(ch), s->DelayLab(ch)})
             QVERIFY(std::abs(part->geometry().center().y() - left.center().y()) <= 1);
-        if (row > 0) QVERIFY(left.top() > w->DelayLeft(order[row - 1])->geometry().bottom());
+        if (row > 0) QVERIFY(left.top() > s->DelayLeft(order[row - 1])->geometry().bottom());
     }
-    QVERIFY(w->Test_Opt(1)->isHidden());  // automatic is never offered
+    QVERIFY(s->Test_Opt(1)->isHidden());  // automatic is never offered
     for (int i = 0; i < 8; ++i)
-        QVERIFY(!w->Test_CH_Opt(i)->isEnabled());
+        QVERIFY(!s->Test_CH_Opt(i)->isEnabled());
 }
 
 void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     // Whichever size group changes, the command is built from all four.
-    w->SPKLR_Opt(1)->click();
-    w->SPKC_Opt(2)->click();
-    w->SPKBSLSR_Opt(2)->click();
+    s->SPKLR_Opt(1)->click();
+    s->SPKC_Opt(2)->click();
+    s->SPKBSLSR_Opt(2)->click();
     QCOMPARE(h->payloads(), (Frames{P({6, 0x0C, 1, 0, 0, 0}), P({6, 0x0C, 1, 2, 0, 0}),
                                     P({6, 0x0C, 1, 2, 0, 2})}));
 
     // So is the crossover command, from the lists' texts.
     h->clearFrames();
-    w->Combo2(1)->setText(QStringLiteral("150 Hz"));
-    QTest::keyClick(w->Combo2(1), Qt::Key_Down);  // the user steps to "200 Hz"
+    s->Combo2(1)->setText(QStringLiteral("150 Hz"));
+    QTest::keyClick(s->Combo2(1), Qt::Key_Down);  // the user steps to "200 Hz"
     // The other lists as loaded: no Main.ini here, so "50  Hz".
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 12, 1, 1}));
 
     // A typed text counts only when equal to a list text, blanks included; an
     // unmatched one leaves its byte as the previous command (sizes) left it.
-    w->SPKSLSR_Opt(1)->click();  // 0C: 1 2 1 2
-    w->Combo2(0)->setText(QStringLiteral("40 Hz"));
-    w->Combo2(1)->setText(QStringLiteral("200Hz"));
-    w->Combo2(3)->setText(QStringLiteral("120  Hz"));
+    s->SPKSLSR_Opt(1)->click();  // 0C: 1 2 1 2
+    s->Combo2(0)->setText(QStringLiteral("40 Hz"));
+    s->Combo2(1)->setText(QStringLiteral("200Hz"));
+    s->Combo2(3)->setText(QStringLiteral("120  Hz"));
     QCOMPARE(h->payloads().size(), std::size_t{2});  // typing sends nothing
-    w->Combo2_Click(0);
+    s->Combo2_Click(0);
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 2, 1, 8}));
 }
 
@@ -75,14 +75,14 @@ void SetupPageTest::delaysPowerSubwooferAndDynamicSendTheirValue() {
     const std::tuple<int, int, const char*> delays[] = {
         {0, 0, "0.0m"}, {3, 9, "0.9m"}, {4, 10, "1.0m"}, {1, 29, "2.9m"}, {7, 100, "10.0m"}};
     for (const auto& [ch, v, text] : delays) {
-        w->DelaySlider(ch)->setValue(v);
-        QCOMPARE(w->DelayLab(ch)->text(), QString::fromLatin1(text));
+        s->DelaySlider(ch)->setValue(v);
+        QCOMPARE(s->DelayLab(ch)->text(), QString::fromLatin1(text));
         QCOMPARE(h->lastPayload(), P({6, 0x11, std::uint8_t(ch), std::uint8_t(v)}));
     }
     h->clearFrames();
     const std::pair<OptionGroup*, int> presses[] = {
-        {&w->Sub_Opt, 1},     {&w->Sub_Opt, 0},     {&w->Option2, 1},    {&w->Option2, 0},
-        {&w->Dynamic_Opt, 2}, {&w->Dynamic_Opt, 1}, {&w->Dynamic_Opt, 0}};
+        {&s->Sub_Opt, 1},     {&s->Sub_Opt, 0},     {&s->Option2, 1},    {&s->Option2, 0},
+        {&s->Dynamic_Opt, 2}, {&s->Dynamic_Opt, 1}, {&s->Dynamic_Opt, 0}};
     for (const auto& [group, index] : presses)
         (*group)(index)->click();
     QCOMPARE(h->payloads(),
@@ -91,44 +91,44 @@ void SetupPageTest::delaysPowerSubwooferAndDynamicSendTheirValue() {
 }
 
 void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
-    w->Command2(4)->click();  // the first press sends OSD, whatever the key
+    s->Command2(4)->click();  // the first press sends OSD, whatever the key
     for (int k = 0; k < 6; ++k)
-        w->Command2(k)->click();
+        s->Command2(k)->click();
     // Below RemoteKey nothing leaves any more, though the screen follows; power still leaves.
-    w->DelaySlider(0)->setValue(40);
-    w->Combo2_Click(0);
-    w->Option2(1)->click();
+    s->DelaySlider(0)->setValue(40);
+    s->Combo2_Click(0);
+    s->Option2(1)->click();
     Frames expected;
     for (int code : {2, 4, 6, 3, 7, 5, 2, 1})
         expected.push_back(P({6, 0x14, std::uint8_t(code)}));
     QCOMPARE(h->payloads(), expected);
-    QCOMPARE(w->DelayLab(0)->text(), QStringLiteral("4.0m"));
+    QCOMPARE(s->DelayLab(0)->text(), QStringLiteral("4.0m"));
 
     test::LoadedWindow offline(false);  // a press while not connected still switches the mode
-    offline.w.Command2(0)->click();
+    offline.w.Setup().Command2(0)->click();
     offline.connectLink();
-    offline.w.Command2(0)->click();
+    offline.w.Setup().Command2(0)->click();
     QCOMPARE(offline.payloads(), Frames{P({6, 0x14, 4})});
 }
 
 void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
-    w->Test_Opt(2)->click();
-    QVERIFY(w->Test_CH_Opt(0)->isEnabled() && w->Test_CH_Opt(7)->isEnabled());
-    w->Test_CH_Opt(7)->click();
+    s->Test_Opt(2)->click();
+    QVERIFY(s->Test_CH_Opt(0)->isEnabled() && s->Test_CH_Opt(7)->isEnabled());
+    s->Test_CH_Opt(7)->click();
     // Off writes only its first byte, automatic its first two.
-    w->Test_Opt(0)->click();
-    QVERIFY(!w->Test_CH_Opt(7)->isEnabled() && w->Test_CH_Opt(7)->isChecked());
-    w->Test_Opt_Click(1);
-    QVERIFY(!w->Test_CH_Opt(0)->isEnabled());  // only manual offers the channels
+    s->Test_Opt(0)->click();
+    QVERIFY(!s->Test_CH_Opt(7)->isEnabled() && s->Test_CH_Opt(7)->isChecked());
+    s->Test_Opt_Click(1);
+    QVERIFY(!s->Test_CH_Opt(0)->isEnabled());  // only manual offers the channels
     QCOMPARE(h->payloads(), (Frames{P({6, 0x0B, 1, 0, 1}), P({6, 0x0B, 1, 0, 8}),
                                     P({6, 0x0B, 0, 0, 8}), P({6, 0x0B, 1, 1, 8})}));
-    w->Combo2_Click(0);  // 0D: 1 1 1 1
-    w->Test_Opt_Click(0);
+    s->Combo2_Click(0);  // 0D: 1 1 1 1
+    s->Test_Opt_Click(0);
     QCOMPARE(h->lastPayload(), P({6, 0x0B, 0, 1, 1}));
     // Manual always starts on FL, whatever channel is shown selected.
-    w->Test_Opt(2)->click();
+    s->Test_Opt(2)->click();
     QCOMPARE(h->lastPayload(), P({6, 0x0B, 1, 0, 1}));
-    QVERIFY(w->Test_CH_Opt(7)->isChecked());
+    QVERIFY(s->Test_CH_Opt(7)->isChecked());
 }
 
 QTEST_MAIN(SetupPageTest)

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/PrivateDesign.h"
+#include "settings/MainPanel.h"
+#include "settings/SetupPage.h"
 #include "support/FakeSerialControl.h"
 #include "support/ScriptedDialogs.h"
 
@@ -68,10 +70,14 @@ class LoadedWindowTest : public QObject {
   protected:
     std::unique_ptr<LoadedWindow> h;
     PrivateDesign* w = nullptr;
+    MainPanel* m = nullptr;  // its Main Panel page
+    SetupPage* s = nullptr;  // its Setup page
   private slots:
     void init() {
         h = std::make_unique<LoadedWindow>();
         w = &h->w;
+        m = &w->Main();
+        s = &w->Setup();
     }
 };
 

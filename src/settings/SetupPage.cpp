@@ -10,6 +10,8 @@
 // dynamic range beside them, and the key pad at the bottom right, clear of
 // the reset button.
 
+#include "settings/SetupPage.h"
+
 #include <QFontMetrics>
 #include <QPushButton>
 #include <array>
@@ -98,7 +100,8 @@ void FitCaption(QPushButton* button) {
 
 }  // namespace
 
-void PrivateDesign::BuildSetupPage() {
+SetupPage::SetupPage(PrivateDesign& window, PictureBox* container)
+    : Picture6(container), w_(window) {
     QWidget* page = Picture6;
 
     // ---- Delay rows. The arrows start gray, drawn like the hidden picture
@@ -114,7 +117,7 @@ void PrivateDesign::BuildSetupPage() {
         Label2.add(r.label, caption);
 
         auto* left = new ImageControl(page);
-        left->setPicture(LeftGray->Picture());
+        left->setPicture(w_.LeftGray->Picture());
         SetTwipsGeometry(left, kLeftArrowLeft, top, kArrowWidth, kArrowHeight);
         DelayLeft.add(i, left);
 
@@ -124,7 +127,7 @@ void PrivateDesign::BuildSetupPage() {
         DelaySlider.add(i, slider);
 
         auto* right = new ImageControl(page);
-        right->setPicture(RightGray->Picture());
+        right->setPicture(w_.RightGray->Picture());
         SetTwipsGeometry(right, kRightArrowLeft, top, kArrowWidth, kArrowHeight);
         DelayRight.add(i, right);
 
@@ -258,7 +261,7 @@ void PrivateDesign::BuildSetupPage() {
 
     // The reset button is narrow for its caption in this font: shrink the
     // font until the caption fits rather than cut it.
-    FitCaption(Menu_Cmd(3));
+    FitCaption(w_.Menu_Cmd(3));
 
     // Handlers are bound only now, so the start selections above send nothing.
     SPKLR_Opt.setHandler([this](int i) { SPKLR_Opt_Click(i); });
@@ -274,5 +277,7 @@ void PrivateDesign::BuildSetupPage() {
         connect(combo, &ComboBox::Click, this, [this, i = index] { Combo2_Click(i); });
     }
 }
+
+SetupPage::~SetupPage() = default;
 
 }  // namespace calvetta
