@@ -33,15 +33,9 @@ struct TempFolder {
 };
 
 calvetta::EqBands Flat() {
-    constexpr float kDefaultFreq[] = {0, 26, 60, 77, 112, 139, 155, 166, 197, 230, 248};
     calvetta::EqBands bands;
-    for (int c = 0; c < calvetta::kEqChannels; ++c) {
-        for (int b = 1; b <= calvetta::kEqBands; ++b) {
-            bands.PeqFreq[c][b] = kDefaultFreq[b];
-            bands.PeqGain[c][b] = 200;
-            bands.PeqQ[c][b] = 10;
-        }
-    }
+    for (int c = 0; c < calvetta::kEqChannels; ++c)
+        bands.Flatten(c);
     return bands;
 }
 

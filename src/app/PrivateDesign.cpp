@@ -164,14 +164,14 @@ void PrivateDesign::Form_Load() {
     link().OsdMode = false;
     link().SendEnabled = true;
     ReadProgress = 0;
-    EqSlot = 1;
+    eq_->EqSlot = 1;
 
     // 3. Debug switch.
     ShowDebugFormIfSwitchedOn();
 
     // 4. Nothing copied, nowhere to paste.
-    EqCopySrcChannel = 250;
-    EqPasteDstChannel = 251;
+    eq_->EqCopySrcChannel = 250;
+    eq_->EqPasteDstChannel = 251;
 
     // 5. Lookup tables, in this order.
     tables_.BuildFreqTable();
@@ -185,8 +185,8 @@ void PrivateDesign::Form_Load() {
 
     // 6. Link closed, FL band 1.
     link().Connected = 0;
-    CurChannel = 0;
-    CurBand = 1;
+    eq_->CurChannel = 0;
+    eq_->CurBand = 1;
 
     // 7. Crossover texts.
     tables_.BuildXoverLabel();

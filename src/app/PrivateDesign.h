@@ -68,13 +68,6 @@ class PrivateDesign : public QWidget {
     // pages while SendEnabled is false. RxPayload(1) is the ParamId.
     void ApplyReply(const RxPayloadBytes& RxPayload);
 
-    // ---- State of the EQ page, reached by its handlers ---------------------
-    std::uint8_t EqSlot = 1;
-    std::uint8_t EqCopySrcChannel = 250;
-    std::uint8_t EqPasteDstChannel = 251;
-    std::uint8_t CurChannel = 0;
-    std::uint8_t CurBand = 1;
-
     // ---- Controls of the window --------------------------------------------
     // One array over three containers: the tabs 0 to 2 on the top bar, System
     // Reset 3 on the Setup page, the layouts 7 to 9 on the Main Panel page.

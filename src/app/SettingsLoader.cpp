@@ -42,18 +42,9 @@ void PrivateDesign::LoadIniSettings() {
     setup.Sub_Opt.select(0);
     panel.MuteCheck->setValue(0);
 
-    // The equaliser: the store's frequencies and bandwidths at 0 dB. Nothing
-    // is drawn or sent until a band or channel is next selected.
-    const EqStoreSnapshot store(modules + "ModeEffects.ini");
-    Eq().EQ_Opt.select(store.Active() ? 0 : 1);
-    EqBands& bands = Eq().bands;
-    for (int c = 0; c < kEqChannels; ++c) {
-        for (int b = 1; b <= kEqBands; ++b) {
-            bands.PeqFreq[c][b] = store.Freq(c, b);
-            bands.PeqGain[c][b] = kEqLoadedGain;
-            bands.PeqQ[c][b] = store.Q(c, b);
-        }
-    }
+    // The equaliser: its status, and the store's frequencies and bandwidths
+    // at 0 dB.
+    Eq().LoadStoredEqualiser(EqStoreSnapshot(modules + "ModeEffects.ini"));
 }
 
 }  // namespace calvetta

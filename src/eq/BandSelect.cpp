@@ -29,67 +29,57 @@ void EqDesign::PEQ_Cmd_Click(int Index) {
         for (int k = 0; k < kEqBands; ++k)
             PEQ_Cmd(k)->setBackColor(vbButtonFace);
         PEQ_Cmd(Index)->setBackColor(vbRed);
-        w_.CurBand = static_cast<std::uint8_t>(Index + 1);
+        CurBand = static_cast<std::uint8_t>(Index + 1);
         // The SW channel has no band 3 to 10: the button turns red, nothing
         // is loaded.
-        if (w_.CurChannel == kSwChannel && w_.CurBand > 2) return;
+        if (CurChannel == kSwChannel && CurBand > 2) return;
 
-        const int c = w_.CurChannel;
-        const int b = w_.CurBand;
+        const int c = CurChannel;
+        const int b = CurBand;
         // Repairs are written back; each assignment below sends a frame that
         // carries the values of its moment, the direct call at the end the
         // complete band.
-        float& gain = bands.PeqGain[c][b];
-        gain = RepairedGain(gain);
-        BandGainSlider->setValue(SliderPosition(gain));
-        BandFreqSlider->setValue(SliderPosition(bands.PeqFreq[c][b]));
-        float& bandwidth = bands.PeqQ[c][b];
-        bandwidth = RepairedBandwidth(bandwidth);
-        BandQfactorOctSlider->setValue(SliderPosition(bandwidth));
+        bands.Store(c, b, EqValue::Gain, RepairedGain(bands.Value(c, b, EqValue::Gain)));
+        BandGainSlider->setValue(SliderPosition(bands.Value(c, b, EqValue::Gain)));
+        BandFreqSlider->setValue(SliderPosition(bands.Value(c, b, EqValue::Freq)));
+        bands.Store(c, b, EqValue::Q, RepairedBandwidth(bands.Value(c, b, EqValue::Q)));
+        BandQfactorOctSlider->setValue(SliderPosition(bands.Value(c, b, EqValue::Q)));
         BandGainSlider_ValueChanged();
         return;
     }
 
     switch (Index) {
         case kCopy:
-            if (w_.CurChannel >= kSwChannel) {
+            if (CurChannel >= kSwChannel) {
                 message(QStringLiteral("SW channel disable！"));
                 return;
             }
             // Nothing is copied until the paste.
-            w_.EqCopySrcChannel = w_.CurChannel;
-            message(QStringLiteral("Had copy EQ parameter of %1 channel！")
-                        .arg(caption(w_.CurChannel)));
+            EqCopySrcChannel = CurChannel;
+            message(
+                QStringLiteral("Had copy EQ parameter of %1 channel！").arg(caption(CurChannel)));
             break;
         case kPaste: {
-            if (w_.EqCopySrcChannel >= kEqChannels) {
+            if (EqCopySrcChannel >= kEqChannels) {
                 message(QStringLiteral("Please copy EQ parameter！"));
                 return;
             }
-            w_.EqPasteDstChannel = w_.CurChannel;
+            EqPasteDstChannel = CurChannel;
             message(QStringLiteral("Had copy EQ parameter of %1 channel to %2 channel！")
-                        .arg(caption(w_.EqCopySrcChannel), caption(w_.EqPasteDstChannel)));
+                        .arg(caption(EqCopySrcChannel), caption(EqPasteDstChannel)));
             for (int k = 0; k < kEqBands; ++k) {
-                const int s = w_.EqCopySrcChannel;
-                const int d = w_.EqPasteDstChannel;
-                const int b = k + 1;
-                bands.PeqFreq[d][b] = bands.PeqFreq[s][b];
-                bands.PeqGain[d][b] = bands.PeqGain[s][b];
-                bands.PeqQ[d][b] = bands.PeqQ[s][b];
+                bands.CopyBand(EqCopySrcChannel, EqPasteDstChannel, k + 1);
                 PEQ_Cmd_Click(k);
             }
             PEQ_Cmd_Click(0);
             // One paste per copy.
-            w_.EqCopySrcChannel = kNothingCopied;
-            w_.EqPasteDstChannel = kNowhereToPaste;
+            EqCopySrcChannel = kNothingCopied;
+            EqPasteDstChannel = kNowhereToPaste;
             break;
         }
         case kFlat:
             for (int c = 0; c < kEqChannels; ++c) {
-                for (int b = 1; b <= kEqBands; ++b)
-                    bands.PeqFreq[c][b] = BandDefaultFreq[static_cast<std::size_t>(b - 1)];
-                bands.PeqGain[c].fill(200.0f);
-                bands.PeqQ[c].fill(10.0f);
+                bands.Flatten(c);
                 for (int k = 0; k < kEqBands; ++k)
                     SetTop(BandMid(k), kFlatMidTop);
                 Channel_Opt_Click(c);
@@ -103,7 +93,7 @@ void EqDesign::PEQ_Cmd_Click(int Index) {
 
 void EqDesign::Channel_Opt_Click(int Index) {
     if (Index < 0 || Index >= kEqChannels) return;
-    w_.CurChannel = static_cast<std::uint8_t>(Index);
+    CurChannel = static_cast<std::uint8_t>(Index);
     if (Index != kSwChannel) {
         for (int k = 0; k < kEqBands; ++k) {
             PEQ_Cmd(k)->setEnabled(true);
@@ -113,12 +103,19 @@ void EqDesign::Channel_Opt_Click(int Index) {
         for (int k = 2; k < kEqBands; ++k)
             PEQ_Cmd(k)->setEnabled(false);
         // Selecting SW always resets its frequencies.
-        for (int b = 1; b <= kEqBands; ++b)
-            bands.PeqFreq[kSwChannel][b] = BandDefaultFreq[static_cast<std::size_t>(b - 1)];
+        bands.DefaultFrequencies(kSwChannel);
         for (int k = 0; k < kEqBands; ++k)
             PEQ_Cmd_Click(k);
     }
     PEQ_Cmd_Click(0);
+}
+
+void EqDesign::ApplyBandReport(const BandReport& report) {
+    CurChannel = static_cast<std::uint8_t>(report.channel);
+    bands.SetBand(report.channel, report.band, static_cast<float>(report.freq),
+                  static_cast<float>(report.gain), static_cast<float>(report.bandwidth));
+    Channel_Opt.select(report.channel);
+    PEQ_Cmd_Click(report.band - 1);
 }
 
 }  // namespace calvetta

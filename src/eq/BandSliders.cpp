@@ -23,19 +23,19 @@ QString Text(const std::string& s) {
 
 void EqDesign::BandFreqSlider_ValueChanged() {
     // The SW cap comes first: the run for 94 does all the work.
-    if (SwCapApplies(Channel_Opt.value(kSwChannel), w_.CurChannel, w_.CurBand) &&
+    if (SwCapApplies(Channel_Opt.value(kSwChannel), CurChannel, CurBand) &&
         BandFreqSlider->Value() > kSwFreqCap) {
         BandFreqSlider->setValue(kSwFreqCap);
         return;
     }
     // Outside the band's window: the run for the replacement does all the
     // work, then this one does it once more with the same value.
-    if (!InBandWindow(w_.CurBand, BandFreqSlider->Value())) {
-        BandFreqSlider->setValue(BandWindowOf(w_.CurBand).replacement);
+    if (!InBandWindow(CurBand, BandFreqSlider->Value())) {
+        BandFreqSlider->setValue(BandWindowOf(CurBand).replacement);
     }
     const LookupTables& t = w_.tables();
-    const int i = w_.CurBand - 1;
-    bands.PeqFreq[w_.CurChannel][w_.CurBand] = static_cast<float>(BandFreqSlider->Value());
+    const int i = CurBand - 1;
+    bands.Store(CurChannel, CurBand, EqValue::Freq, static_cast<float>(BandFreqSlider->Value()));
     ShowSideHandlesOfCurrentBand();
     BandFreqLabel->setText(Text(FreqLabelText(t.FreqText[BandFreqSlider->Value()])));
 
@@ -54,14 +54,14 @@ void EqDesign::BandFreqSlider_ValueChanged() {
 }
 
 void EqDesign::BandGainSlider_ValueChanged() {
-    const int i = w_.CurBand - 1;
-    bands.PeqGain[w_.CurChannel][w_.CurBand] = static_cast<float>(BandGainSlider->Value());
+    const int i = CurBand - 1;
+    bands.Store(CurChannel, CurBand, EqValue::Gain, static_cast<float>(BandGainSlider->Value()));
     for (int k = 0; k < kEqBands; ++k) {
         BandLeft(k)->hide();
         BandRight(k)->hide();
     }
     // The SW channel has bands 1 and 2 only.
-    const bool sw = w_.CurChannel == kSwChannel;
+    const bool sw = CurChannel == kSwChannel;
     for (int k = 2; k < kEqBands; ++k) {
         BandMid(k)->setVisible(!sw);
         BandLbl(k)->setVisible(!sw);
@@ -83,7 +83,7 @@ void EqDesign::BandGainSlider_ValueChanged() {
 
 void EqDesign::BandQfactorOctSlider_ValueChanged() {
     const LookupTables& t = w_.tables();
-    bands.PeqQ[w_.CurChannel][w_.CurBand] = static_cast<float>(BandQfactorOctSlider->Value());
+    bands.Store(CurChannel, CurBand, EqValue::Q, static_cast<float>(BandQfactorOctSlider->Value()));
     BandQfactorLabel->setText(Text(OctLabelText(t.OctLabel[BandQfactorOctSlider->Value()])));
     // The Q handler, run by this assignment, places the bandwidth handles and
     // draws; this one draws nothing itself.
@@ -92,7 +92,7 @@ void EqDesign::BandQfactorOctSlider_ValueChanged() {
 }
 
 void EqDesign::BandQfactorSlider_ValueChanged() {
-    const int i = w_.CurBand - 1;
+    const int i = CurBand - 1;
     ShowSideHandlesOfCurrentBand();
     SetLeft(BandRight(i), RightHandleLeft(Left(BandMid(i)), BandQfactorSlider->Value()));
     SetLeft(BandLeft(i), LeftHandleLeft(Left(BandMid(i)), BandQfactorSlider->Value()));
@@ -105,13 +105,13 @@ void EqDesign::ShowSideHandlesOfCurrentBand() {
         BandLeft(k)->hide();
         BandRight(k)->hide();
     }
-    const int i = w_.CurBand - 1;
+    const int i = CurBand - 1;
     BandLeft(i)->show();
     BandRight(i)->show();
 }
 
 void EqDesign::BandNumberFollowsHandle() {
-    const int i = w_.CurBand - 1;
+    const int i = CurBand - 1;
     SetLeft(BandLbl(i), Left(BandMid(i)));
     SetTop(BandLbl(i), Top(BandMid(i)) + kBandNumberBelow);
 }
@@ -128,7 +128,7 @@ void EqDesign::DesignAndDraw() {
 void EqDesign::DrawResponseCurve() {
     LookupTables& t = w_.tables();
     CurveSums sums;
-    SumResponseCurve(w_.CurBand, PeakCoef, t, sums);
+    SumResponseCurve(CurBand, PeakCoef, t, sums);
     std::vector<QPointF> points;
     points.reserve(sums.size() - 1);
     for (std::size_t i = 1; i < sums.size(); ++i)
@@ -138,13 +138,13 @@ void EqDesign::DrawResponseCurve() {
 }
 
 void EqDesign::DrawMarker() {
-    const ImageControl* mid = BandMid(w_.CurBand - 1);
+    const ImageControl* mid = BandMid(CurBand - 1);
     Show_Picture->DrawMarker(QPointF(Left(mid) + 30, Top(mid) + 50));
 }
 
 void EqDesign::SendBand() {
-    FillPeqBand(w_.SendBuf(), w_.CurChannel, w_.CurBand, BandGainSlider->Value(),
-                BandFreqSlider->Value(), w_.tables().OctTenths[BandQfactorOctSlider->Value()]);
+    FillPeqBand(w_.SendBuf(), CurChannel, CurBand, BandGainSlider->Value(), BandFreqSlider->Value(),
+                w_.tables().OctTenths[BandQfactorOctSlider->Value()]);
     w_.SendPacket();
 }
 

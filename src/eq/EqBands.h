@@ -3,7 +3,9 @@
 // ChannelIndex 0 to 7 and band 1 to 10, the frequency position (FreqIndex),
 // the gain position (GainStep, 200 = 0 dB) and the bandwidth position
 // (OctIndex).  Held as single-precision numbers, as they are stored in the
-// equaliser store; element 0 of the band dimension is never stored.
+// equaliser store; element 0 of the band dimension is never stored.  They are
+// read freely and changed only through the few operations below, so every
+// change of the one truth the page shows can be found by name.
 
 #include <array>
 #include <cstdint>
@@ -18,11 +20,48 @@ inline constexpr int kSwChannel = 7;
 inline constexpr std::array<std::uint8_t, kEqBands> BandDefaultFreq = {26,  60,  77,  112, 139,
                                                                        155, 166, 197, 230, 248};
 
-struct EqBands {
+// The three values of a band.
+enum class EqValue { Freq, Gain, Q };
+
+class EqStoreSnapshot;
+
+class EqBands {
+  public:
     using Row = std::array<float, kEqBands + 1>;  // element b is band b
-    std::array<Row, kEqChannels> PeqFreq{};
-    std::array<Row, kEqChannels> PeqGain{};
-    std::array<Row, kEqChannels> PeqQ{};
+    using Table = std::array<Row, kEqChannels>;
+
+    const Table& PeqFreq() const { return freq_; }
+    const Table& PeqGain() const { return gain_; }
+    const Table& PeqQ() const { return q_; }
+    float Value(int channel, int band, EqValue what) const { return table(what)[channel][band]; }
+
+    // One value of one band: a band slider's position, a repair, a recalled value.
+    void Store(int channel, int band, EqValue what, float value) {
+        table(what)[channel][band] = value;
+    }
+    // A whole band, as the device reports it.
+    void SetBand(int channel, int band, float freq, float gain, float q);
+    // Band `band` of channel `to` becomes that of channel `from` (a paste).
+    void CopyBand(int from, int to, int band);
+    // Flat for one channel: the default frequencies, 0 dB and 1.0 octave,
+    // element 0 of gain and bandwidth included.
+    void Flatten(int channel);
+    // The bands' default frequencies (SW starts from them whenever it is chosen).
+    void DefaultFrequencies(int channel);
+    // The store's frequencies and bandwidths at 0 dB, whatever gain it holds
+    // (the settings loader's rule).
+    void LoadFromStore(const EqStoreSnapshot& store);
+
+  private:
+    Table& table(EqValue what) {
+        return what == EqValue::Freq ? freq_ : what == EqValue::Gain ? gain_ : q_;
+    }
+    const Table& table(EqValue what) const {
+        return what == EqValue::Freq ? freq_ : what == EqValue::Gain ? gain_ : q_;
+    }
+    Table freq_{};
+    Table gain_{};
+    Table q_{};
 };
 
 }  // namespace calvetta

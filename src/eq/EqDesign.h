@@ -24,9 +24,11 @@ class QFrame;
 
 namespace calvetta {
 
+class EqStoreSnapshot;
 class PrivateDesign;
 class ResponseGraph;
 class ruqSlider;
+struct BandReport;
 
 // A QObject only so that its connections end with it.
 class EqDesign : public QObject {
@@ -73,7 +75,21 @@ class EqDesign : public QObject {
     void EQ_Save_Click();
     void EQ_Call_Click(int Index);
 
-    // ---- Band state --------------------------------------------------------
+    // ---- Operations of the window on the page ----------------------------
+    // The settings loader: the EQ status and the stored bands at 0 dB. The
+    // status option runs its handler when it changes; the bands show when a
+    // band or channel is next selected.
+    void LoadStoredEqualiser(const EqStoreSnapshot& store);
+    // A band the device reported: stored, then shown by selecting its channel
+    // and band as a user would.
+    void ApplyBandReport(const BandReport& report);
+
+    // ---- Editing state -----------------------------------------------------
+    std::uint8_t CurChannel = 0;           // the channel edited (ChannelIndex)
+    std::uint8_t CurBand = 1;              // the band edited, 1 to 10
+    std::uint8_t EqCopySrcChannel = 250;   // Channel Copy's channel; 250 nothing copied
+    std::uint8_t EqPasteDstChannel = 251;  // the channel a paste writes to; 251 none
+    std::uint8_t EqSlot = 1;               // the preset slot of the last save, 1 to 5
     // PeqFreq, PeqGain, PeqQ of all channels: the one truth that sliders,
     // labels, handles and curve show.
     EqBands bands;

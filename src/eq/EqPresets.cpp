@@ -65,9 +65,9 @@ void EqDesign::EQ_Save_Click() {
             const QString name = FileNameOf(*chosen);
             if (name.size() <= 3) return;
             const QChar digit = name[name.size() - 4];
-            w_.EqSlot = digit >= QLatin1Char('1') && digit <= QLatin1Char('5')
-                            ? static_cast<std::uint8_t>(digit.unicode() - u'0')
-                            : 1;
+            EqSlot = digit >= QLatin1Char('1') && digit <= QLatin1Char('5')
+                         ? static_cast<std::uint8_t>(digit.unicode() - u'0')
+                         : 1;
             const std::string target = LocalPath(*chosen);
             if (FileExists(target) &&
                 dialogs->MsgBox(QStringLiteral("Are you want to replace this file？\r\n"
@@ -78,11 +78,11 @@ void EqDesign::EQ_Save_Click() {
             if (!stored || !CopyFileAtomic(store, target)) return;
             dialogs->MsgBox(QStringLiteral("EQ save as file complete！"), vbOKOnly,
                             QStringLiteral("Message"));
-            FillSet(w_.SendBuf(), ParamId::EqPresetSlot, w_.EqSlot);
+            FillSet(w_.SendBuf(), ParamId::EqPresetSlot, EqSlot);
             w_.SendPacket();
             Label1->setText(
                 (w_.Option1.value(0) ? QStringLiteral("EQ 模式%1") : QStringLiteral("EQ Mode%1"))
-                    .arg(w_.EqSlot));
+                    .arg(EqSlot));
             return;
         }
     });
@@ -114,23 +114,29 @@ void EqDesign::EQ_Call_Click(int /*Index*/) {
         const EqStoreSnapshot preset(store);
         EQ_Opt.select(preset.Active() ? 0 : 1);
         for (int c = 0; c < kEqChannels; ++c) {
-            w_.CurChannel = static_cast<std::uint8_t>(c);
+            CurChannel = static_cast<std::uint8_t>(c);
             for (int b = 1; b <= kEqBands; ++b) {
-                w_.CurBand = static_cast<std::uint8_t>(b);
+                CurBand = static_cast<std::uint8_t>(b);
                 // Each value is stored, then assigned; a slider refusing one
                 // ends the recall with the bands loaded so far.
-                bands.PeqFreq[c][b] = preset.Freq(c, b);
-                BandFreqSlider->setValue(SliderPosition(bands.PeqFreq[c][b]));
-                bands.PeqGain[c][b] = preset.RecallGain(c, b);
-                BandGainSlider->setValue(SliderPosition(bands.PeqGain[c][b]));
-                bands.PeqQ[c][b] = preset.Q(c, b);
-                BandQfactorOctSlider->setValue(SliderPosition(bands.PeqQ[c][b]));
+                const auto load = [&](EqValue what, float value, ruqSlider* slider) {
+                    bands.Store(c, b, what, value);
+                    slider->setValue(SliderPosition(value));
+                };
+                load(EqValue::Freq, preset.Freq(c, b), BandFreqSlider);
+                load(EqValue::Gain, preset.RecallGain(c, b), BandGainSlider);
+                load(EqValue::Q, preset.Q(c, b), BandQfactorOctSlider);
                 BandGainSlider_ValueChanged();
             }
             Channel_Opt_Click(c);
         }
         Channel_Opt_Click(0);
     });
+}
+
+void EqDesign::LoadStoredEqualiser(const EqStoreSnapshot& store) {
+    EQ_Opt.select(store.Active() ? 0 : 1);
+    bands.LoadFromStore(store);
 }
 
 }  // namespace calvetta

@@ -33,9 +33,11 @@ std::vector<std::pair<std::string, std::string>> EqStoreEntries(const EqBands& b
     entries.emplace_back(kEqActiveKey, active ? "True" : "False");
     for (int c = 0; c < kEqChannels; ++c) {
         for (int b = 1; b <= kBands; ++b) {
-            entries.emplace_back(EqBandKey(c, b, EqValue::Freq), EqValueText(bands.PeqFreq[c][b]));
-            entries.emplace_back(EqBandKey(c, b, EqValue::Gain), EqValueText(bands.PeqGain[c][b]));
-            entries.emplace_back(EqBandKey(c, b, EqValue::Q), EqValueText(bands.PeqQ[c][b]));
+            entries.emplace_back(EqBandKey(c, b, EqValue::Freq),
+                                 EqValueText(bands.PeqFreq()[c][b]));
+            entries.emplace_back(EqBandKey(c, b, EqValue::Gain),
+                                 EqValueText(bands.PeqGain()[c][b]));
+            entries.emplace_back(EqBandKey(c, b, EqValue::Q), EqValueText(bands.PeqQ()[c][b]));
         }
     }
     return entries;

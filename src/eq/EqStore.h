@@ -43,8 +43,6 @@ inline constexpr char kEqActiveKey[] = "PEQ_Active";
 // The gain the settings loader gives every band, whatever the store holds.
 inline constexpr float kEqLoadedGain = 200;
 
-enum class EqValue { Freq, Gain, Q };
-
 // "PEQ_Ch<channel>_Band<band>_Freq", "_Gain" or "_Q".
 std::string EqBandKey(int channel, int band, EqValue what);
 

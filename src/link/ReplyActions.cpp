@@ -69,19 +69,10 @@ void PrivateDesign::ApplyReply(const RxPayloadBytes& RxPayload) {
             }
             break;
         }
-        case ParamId::PeqBand: {
-            // Stored first, then shown through channel and band selection.
-            const BandReport r = TakeBandReport(RxPayload[2], RxPayload[3], RxPayload[4],
-                                                RxPayload[5], RxPayload[6]);
-            EqDesign& eq = Eq();
-            CurChannel = static_cast<std::uint8_t>(r.channel);
-            eq.bands.PeqGain[r.channel][r.band] = static_cast<float>(r.gain);
-            eq.bands.PeqFreq[r.channel][r.band] = static_cast<float>(r.freq);
-            eq.bands.PeqQ[r.channel][r.band] = static_cast<float>(r.bandwidth);
-            eq.Channel_Opt.select(r.channel);
-            eq.PEQ_Cmd_Click(r.band - 1);
+        case ParamId::PeqBand:
+            Eq().ApplyBandReport(TakeBandReport(RxPayload[2], RxPayload[3], RxPayload[4],
+                                                RxPayload[5], RxPayload[6]));
             break;
-        }
         case ParamId::EqActive:
             // 1 is Active; 0 and anything above 1 are Bypass.
             Eq().EQ_Opt.select(RxPayload[2] == 1 ? 0 : 1);

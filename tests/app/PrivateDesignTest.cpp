@@ -43,7 +43,7 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
     PrivateDesign& w = h.load();
     const EqBands& b = w.Eq().bands;
     QVERIFY(w.Setup().Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
-    QVERIFY(b.PeqFreq[1][10] == 30 && b.PeqQ[7][10] == 1 && b.PeqGain[1][2] == 200);
+    QVERIFY(b.PeqFreq()[1][10] == 30 && b.PeqQ()[7][10] == 1 && b.PeqGain()[1][2] == 200);
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.

@@ -124,7 +124,7 @@ void EqPageTest::bandSliders() {
         h.clearFrames();
         eq.BandFreqSlider->setValue(assigned);
         QCOMPARE(h.bandFrames(), Payloads(times, Band(channel, band, 200, kept, 10)));
-        QVERIFY(eq.BandFreqSlider->Value() == kept && eq.bands.PeqFreq[channel][band] == kept);
+        QVERIFY(eq.BandFreqSlider->Value() == kept && eq.bands.PeqFreq()[channel][band] == kept);
     }
 
     // Gain: label, heights of the handles, number and marker, the drawn gain
@@ -168,7 +168,7 @@ void EqPageTest::bandSliders() {
         QCOMPARE(Left(eq.BandRight(9)) - Left(eq.BandMid(9)), right);
         QCOMPARE(Left(eq.BandLbl(9)), Left(eq.BandMid(9)));
     }
-    QCOMPARE(eq.bands.PeqQ[0][10], 10.0f);
+    QCOMPARE(eq.bands.PeqQ()[0][10], 10.0f);
     QCOMPARE(eq.BandQfactorLabel->text(), QStringLiteral("1.0(Oct)"));
 
     // Only the edited band shows its bandwidth handles; SW shows bands 1 and 2.
@@ -193,26 +193,26 @@ void EqPageTest::selectionCopyPasteFlat() {
     eq.PEQ_Cmd_Click(12);
     for (int c = 0; c < 8; ++c)
         for (int band = 1; band <= 10; ++band)
-            QVERIFY(b.PeqFreq[c][band] == BandDefaultFreq[band - 1] && b.PeqGain[c][band] == 200 &&
-                    b.PeqQ[c][band] == 10);
-    QVERIFY(h.w.CurChannel == 0 && h.w.CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
+            QVERIFY(b.PeqFreq()[c][band] == BandDefaultFreq[band - 1] &&
+                    b.PeqGain()[c][band] == 200 && b.PeqQ()[c][band] == 10);
+    QVERIFY(h.w.Eq().CurChannel == 0 && h.w.Eq().CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
     QCOMPARE(eq.Channel_Opt.selected(), 3);
     QCOMPARE(h.bandFrames().back(), Band(0, 1, 200, 26, 10));
 
     // Repairs written back: gain outside 0 to 250, bandwidth outside 1 to 19.
     eq.Channel_Opt.select(0);
-    b.PeqGain[0][4] = -5;
-    b.PeqQ[0][4] = 25;
+    b.Store(0, 4, EqValue::Gain, -5);
+    b.Store(0, 4, EqValue::Q, 25);
     eq.PEQ_Cmd_Click(3);
-    QVERIFY(b.PeqGain[0][4] == 200 && b.PeqQ[0][4] == 10 && eq.BandGainSlider->Value() == 200);
+    QVERIFY(b.PeqGain()[0][4] == 200 && b.PeqQ()[0][4] == 10 && eq.BandGainSlider->Value() == 200);
 
     // Copy FL, paste on CEN: CEN gets FL's ten bands and sends them; one paste per copy.
-    b.PeqGain[0][7] = 150;
+    b.Store(0, 7, EqValue::Gain, 150);
     eq.PEQ_Cmd_Click(10);
     eq.Channel_Opt.select(1);
     h.clearFrames();
     eq.PEQ_Cmd_Click(11);
-    QCOMPARE(b.PeqGain[1], b.PeqGain[0]);
+    QCOMPARE(b.PeqGain()[1], b.PeqGain()[0]);
     const Payloads pasted = h.bandFrames();
     QVERIFY(pasted.back() == Band(1, 1, 200, 26, 10) && Lit(eq.PEQ_Cmd) == 0);
     QVERIFY(std::count(pasted.begin(), pasted.end(), Band(1, 7, 150, 166, 10)) > 0);
@@ -225,11 +225,11 @@ void EqPageTest::selectionCopyPasteFlat() {
     for (int k = 2; k < 10; ++k)
         QVERIFY(!eq.PEQ_Cmd(k)->isEnabled());
     eq.PEQ_Cmd_Click(10);
-    QCOMPARE(h.w.EqCopySrcChannel, std::uint8_t{1});
-    b.PeqGain[1][5] = 180;
+    QCOMPARE(h.w.Eq().EqCopySrcChannel, std::uint8_t{1});
+    b.Store(1, 5, EqValue::Gain, 180);
     h.clearFrames();
     eq.PEQ_Cmd_Click(11);
-    QCOMPARE(b.PeqGain[7][5], 180.0f);
+    QCOMPARE(b.PeqGain()[7][5], 180.0f);
     for (const Bytes& p : h.bandFrames())
         QVERIFY(p[2] == 7 && p[3] <= 2);
     QStringList shown;
@@ -244,7 +244,7 @@ void EqPageTest::selectionCopyPasteFlat() {
     // On SW, band 3 turns red and becomes current but loads and sends nothing.
     h.clearFrames();
     eq.PEQ_Cmd_Click(2);
-    QVERIFY(Lit(eq.PEQ_Cmd) == 2 && h.w.CurBand == 3 && h.port.frames.empty());
+    QVERIFY(Lit(eq.PEQ_Cmd) == 2 && h.w.Eq().CurBand == 3 && h.port.frames.empty());
     eq.Channel_Opt.select(4);
     for (int k = 0; k < 10; ++k)
         QVERIFY(eq.PEQ_Cmd(k)->isEnabled());
@@ -285,7 +285,7 @@ void EqPageTest::handlesAndArrows() {
 
     // Only a left press selects the band.
     eq.BandMid_MouseDown(4, 2, 0, 0, 0);
-    QVERIFY(h.w.CurBand == 1 && eq.DisplayLbl->isHidden());
+    QVERIFY(h.w.Eq().CurBand == 1 && eq.DisplayLbl->isHidden());
     eq.BandMid_MouseDown(4, 1, 0, 0, 0);
 
     // Dead zone of 15 pixels on both axes; left is lower, up is more gain.
@@ -335,14 +335,14 @@ void EqPageTest::bandReplyShowsWithoutSending() {
     Harness h;
     EqDesign& eq = h.eq;
     h.applyReply({0xF0, 0x0E, 2, 4, 180, 110, 12});
-    QVERIFY(eq.Channel_Opt.selected() == 2 && Lit(eq.PEQ_Cmd) == 3 && h.w.CurChannel == 2);
+    QVERIFY(eq.Channel_Opt.selected() == 2 && Lit(eq.PEQ_Cmd) == 3 && h.w.Eq().CurChannel == 2);
     QVERIFY(eq.BandGainSlider->Value() == 180 && eq.BandFreqSlider->Value() == 110 &&
             eq.BandQfactorOctSlider->Value() == 12);
     // SW band 3 is taken as band 1; SW's frequencies return to their defaults.
     h.applyReply({0xF0, 0x0E, 7, 3, 190, 40, 30});
     QVERIFY(eq.Channel_Opt.selected() == 7 && Lit(eq.PEQ_Cmd) == 0);
-    QVERIFY(eq.bands.PeqGain[7][1] == 190 && eq.bands.PeqQ[7][1] == 10 &&
-            eq.bands.PeqFreq[7][1] == 26);
+    QVERIFY(eq.bands.PeqGain()[7][1] == 190 && eq.bands.PeqQ()[7][1] == 10 &&
+            eq.bands.PeqFreq()[7][1] == 26);
     QVERIFY(h.port.frames.empty() && h.w.link().SendEnabled);
 }
 
@@ -354,7 +354,7 @@ void EqPageTest::startsOnBandOneOfFlAsStored() {
     PrivateDesign& w = h.load();
     EqDesign& eq = w.Eq();
     QVERIFY(h.port.frames.empty());
-    QVERIFY(w.CurChannel == 0 && w.CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
+    QVERIFY(w.Eq().CurChannel == 0 && w.Eq().CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
     QCOMPARE(eq.BandGainSlider->Value(), 200);
     QCOMPARE(eq.BandFreqSlider->Value(), 40);
     QCOMPARE(eq.BandQfactorOctSlider->Value(), 12);

@@ -142,7 +142,7 @@ void EqPointerTest::bandwidthHandles() {
     Release(OffTheGraph(start, towards * 20));
     QVERIFY(Shows(handle, Green(kind)));
     QVERIFY(!eq->DisplayLbl->isVisible());
-    QCOMPARE(eq->bands.PeqQ[channel][band], static_cast<float>(second));
+    QCOMPARE(eq->bands.PeqQ()[channel][band], static_cast<float>(second));
 }
 
 void EqPointerTest::centreHandles_data() {
@@ -164,7 +164,7 @@ void EqPointerTest::centreHandles() {
     const QPoint start = At(handle, QPoint(0, 0));
     Press(start + QPoint(2, 3));
     QVERIFY(Shows(handle, eq->BandMidRed));
-    QCOMPARE(h->w.CurBand, band);
+    QCOMPARE(h->w.Eq().CurBand, band);
     h->clearFrames();
 
     // Inside the dead zone on both axes: the readout only.
@@ -231,7 +231,7 @@ void EqPointerTest::pressThroughANumberAndCursors() {
     QVERIFY(eq->BandLbl(1)->geometry().contains(eq->BandMid(0)->geometry().center()));
     const QPoint on = At(eq->BandMid(0), QPoint(2, 3));
     Press(on);
-    QCOMPARE(h->w.CurBand, 1);
+    QCOMPARE(h->w.Eq().CurBand, 1);
     QVERIFY(Shows(eq->BandMid(0), eq->BandMidRed));
     Release(on);
 

@@ -120,7 +120,7 @@ void EqPresetsTest::saveBranches() {
         QCOMPARE(h.firstDialog(), (QStringList{"save", h.at("ModeEffect"), "EQ1.EQ"}));
         QCOMPARE(h.dialogs.fileDialogs.size(), c.files.size());
         QCOMPARE(h.boxes(), QString::fromUtf8(c.boxes));
-        QCOMPARE(h.w.EqSlot, std::uint8_t(c.slot));
+        QCOMPARE(h.w.Eq().EqSlot, std::uint8_t(c.slot));
         const Frames slot = {{6, 0x13, std::uint8_t(c.slot)}};
         QCOMPARE(h.payloads(), label.isEmpty() ? Frames{} : slot);
         QCOMPARE(h.eq.Label1->text(), label);
@@ -160,7 +160,7 @@ void EqPresetsTest::recallBranches() {
         QCOMPARE(h.firstDialog(), (QStringList{"open", h.at("ModeEffect"), "*.EQ"}));
         QCOMPARE(h.boxes(), QString::fromUtf8(boxes));
         QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
-                h.eq.bands.PeqGain[0][1] == 200);
+                h.eq.bands.PeqGain()[0][1] == 200);
     }
 
     // No preset at all: copied whole after the pause, every key reads "1";
@@ -170,7 +170,7 @@ void EqPresetsTest::recallBranches() {
     Put(h.at("ModeEffect/C.EQ"), noise);
     h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
     QVERIFY(Get(h.store) == noise && h.eq.EQ_Opt.selected() == 1);
-    QVERIFY(h.eq.bands.PeqGain[4][7] == 1 && h.eq.bands.PeqQ[7][10] == 1);
+    QVERIFY(h.eq.bands.PeqGain()[4][7] == 1 && h.eq.bands.PeqQ()[7][10] == 1);
     QCOMPARE(std::count(h.pauses.begin(), h.pauses.end(), 100), 1);
     QCOMPARE(h.payloads().front(), (Bytes{6, 0x0F, 0}));
     QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 1, 1, 1}));
@@ -181,7 +181,8 @@ void EqPresetsTest::recallBranches() {
     Put(n.at("ModeEffect/B.EQ"), Shipped({{"Ch0_Band2_Gain=200", "Ch0_Band2_Gain=-5"},
                                           {"Ch0_Band1_Q=10", "Ch0_Band1_Q=12"}}));
     n.click(n.eq.EQ_Call(0), {"ModeEffect/B.EQ"}, {vbYes});
-    QVERIFY(n.w.CurBand == 2 && n.eq.bands.PeqGain[0][2] == -5 && n.eq.bands.PeqQ[0][2] == 10);
+    QVERIFY(n.w.Eq().CurBand == 2 && n.eq.bands.PeqGain()[0][2] == -5 &&
+            n.eq.bands.PeqQ()[0][2] == 10);
     const Bytes band1 = {6, 0x0E, 0, 1, 200, 26, 12};
     QCOMPARE(n.payloads(), (Frames{band1, band1, {6, 0x0E, 0, 2, 200, 60, 12}}));
 }
@@ -212,9 +213,9 @@ void EqPresetsTest::statusAndRoundTrip() {
     eq.PEQ_Cmd_Click(12);
     eq.EQ_Opt(0)->click();
     h.click(eq.EQ_Call(0), {"ModeEffect/EQ4.EQ"}, {vbYes});
-    QVERIFY(eq.bands.PeqFreq == edited.PeqFreq && eq.bands.PeqGain == edited.PeqGain &&
-            eq.bands.PeqQ == edited.PeqQ);
-    QVERIFY(eq.EQ_Opt.selected() == 1 && h.w.CurBand == 1);
+    QVERIFY(eq.bands.PeqFreq() == edited.PeqFreq() && eq.bands.PeqGain() == edited.PeqGain() &&
+            eq.bands.PeqQ() == edited.PeqQ());
+    QVERIFY(eq.EQ_Opt.selected() == 1 && h.w.Eq().CurBand == 1);
 }
 
 QTEST_MAIN(EqPresetsTest)

@@ -22,12 +22,13 @@ class EqStore : public TempFolderTest {
 
 TEST_F(EqStore, EditedSaveWritesEachValueInItsPlaceAndReadsBack) {
     EqBands bands;  // zero but for the values read back as they are
-    for (auto& q : bands.PeqQ)
-        q.fill(10);
-    bands.PeqFreq[3][9] = 255;
-    bands.PeqGain[2][3] = 12.5f;
-    bands.PeqGain[5][6] = 0.00001f;
-    bands.PeqQ[0][1] = 19;
+    for (int c = 0; c < kEqChannels; ++c)
+        for (int b = 0; b <= kEqBands; ++b)
+            bands.Store(c, b, EqValue::Q, 10);
+    bands.Store(3, 9, EqValue::Freq, 255);
+    bands.Store(2, 3, EqValue::Gain, 12.5f);
+    bands.Store(5, 6, EqValue::Gain, 0.00001f);
+    bands.Store(0, 1, EqValue::Q, 19);
     Put(store, Get(kShippedStore));
     ASSERT_TRUE(WriteEqStore(store, bands, false));
 
@@ -42,9 +43,9 @@ TEST_F(EqStore, EditedSaveWritesEachValueInItsPlaceAndReadsBack) {
     EXPECT_FALSE(read.Active());
     for (int c = 0; c < kEqChannels; ++c) {
         for (int b = 1; b <= kEqBands; ++b) {
-            EXPECT_EQ(read.Freq(c, b), bands.PeqFreq[c][b]) << c << "/" << b;
-            EXPECT_EQ(read.RecallGain(c, b), bands.PeqGain[c][b]) << c << "/" << b;
-            EXPECT_EQ(read.Q(c, b), bands.PeqQ[c][b]) << c << "/" << b;
+            EXPECT_EQ(read.Freq(c, b), bands.PeqFreq()[c][b]) << c << "/" << b;
+            EXPECT_EQ(read.RecallGain(c, b), bands.PeqGain()[c][b]) << c << "/" << b;
+            EXPECT_EQ(read.Q(c, b), bands.PeqQ()[c][b]) << c << "/" << b;
         }
     }
 }
@@ -71,6 +72,37 @@ TEST(EqStoreValues, RangesFallbacksAndNonNumbers) {
     for (const char* bypass : {"False", "1", "true", "True "})
         EXPECT_FALSE(EqActiveFromText(bypass)) << bypass;
     EXPECT_TRUE(EqActiveFromText("True"));
+}
+
+TEST_F(EqStore, BandOperationsChangeOnlyWhatTheyName) {
+    Put(store,
+        "[PEQ_Config]\r\nPEQ_Ch2_Band4_Freq=100\r\nPEQ_Ch2_Band4_Gain=57\r\n"
+        "PEQ_Ch2_Band4_Q=3\r\n");
+    EqBands bands;
+    // The loader's rule: the store's frequency and bandwidth, 0 dB whatever
+    // it holds; a missing key reads as 1.
+    bands.LoadFromStore(EqStoreSnapshot(store));
+    EXPECT_EQ((std::array{bands.PeqFreq()[2][4], bands.PeqGain()[2][4], bands.PeqQ()[2][4]}),
+              (std::array{100.0f, 200.0f, 3.0f}));
+    EXPECT_EQ((std::array{bands.PeqFreq()[2][5], bands.PeqGain()[2][5], bands.PeqQ()[2][5]}),
+              (std::array{1.0f, 200.0f, 1.0f}));
+
+    // A paste of one band, then Flat of another channel, then the SW defaults.
+    bands.SetBand(2, 4, 90, 180, 12);
+    bands.CopyBand(2, 6, 4);
+    bands.Flatten(5);
+    bands.Store(7, 3, EqValue::Gain, 170);
+    bands.DefaultFrequencies(7);
+    EXPECT_EQ((std::array{bands.PeqFreq()[6][4], bands.PeqGain()[6][4], bands.PeqQ()[6][4]}),
+              (std::array{90.0f, 180.0f, 12.0f}));
+    EXPECT_EQ(bands.PeqFreq()[6][5], 1.0f);
+    EXPECT_EQ(bands.PeqGain()[5],
+              EqBands::Row({200, 200, 200, 200, 200, 200, 200, 200, 200, 200, 200}));
+    EXPECT_EQ(bands.PeqQ()[5][0], 10.0f);
+    EXPECT_EQ(bands.PeqFreq()[5][10], 248.0f);
+    EXPECT_EQ(bands.PeqFreq()[7][3], 77.0f);
+    EXPECT_EQ(bands.PeqGain()[7][3], 170.0f);
+    EXPECT_EQ(bands.PeqQ()[7][3], 1.0f);
 }
 
 }  // namespace
