@@ -98,6 +98,18 @@ void MainPanelTest::inputsModesAndLayouts() {
     m->SourceFunction = 255;  // as after connecting: presses go out unchanged
     m->Input_Cmd(10)->click();
     QCOMPARE(h->lastPayload(), P({6, 0x03, 10}));
+    // The rule's edges: the applied source 5 to 9 turns HDMI 6 into ANALOG,
+    // 4 and 10 do not (9 and 10 only as values, no button has them).
+    for (const auto& [source, sent] : {std::pair{4, 10}, {5, 0}, {6, 0}, {9, 0}, {10, 10}}) {
+        if (source <= 6) {
+            m->Input_Cmd1(source)->click();
+        } else {
+            m->SourceFunction = static_cast<std::uint8_t>(source);
+        }
+        m->Input_Cmd(10)->click();
+        QCOMPARE(h->lastPayload(), P({6, 0x03, std::uint8_t(sent)}));
+        QCOMPARE(Lit(m->Input_Cmd), sent);
+    }
 
     for (const auto& [index, code] : {std::pair{0, 2}, {5, 7}, {8, 0x0A}}) {
         m->Mode_Cmd(index)->click();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/PrivateDesign.h"
+#include "eq/EqDesign.h"
 #include "slider/ruqSlider.h"
 #include "support/WindowHarness.h"
 
@@ -22,6 +23,7 @@ class SetupPageTest : public test::LoadedWindowTest {
     void delaysPowerSubwooferAndDynamicSendTheirValue();
     void firstKeyEntersOsdModeAndOnlyKeysPassAfter();
     void testToneModesCarryBytesAndGateTheChannels();
+    void optionsSendWhatTheirCaptionsSay();
 };
 
 void SetupPageTest::layoutAndStartState() {
@@ -129,6 +131,52 @@ void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
     s->Test_Opt(2)->click();
     QCOMPARE(h->lastPayload(), P({6, 0x0B, 1, 0, 1}));
     QVERIFY(s->Test_CH_Opt(7)->isChecked());
+}
+
+// The captions as a user reads them, in both languages, against what the
+// option sends: written out here, not taken from the window's caption table,
+// so two swapped captions cannot pass.
+void SetupPageTest::optionsSendWhatTheirCaptionsSay() {
+    struct Row {
+        QWidget* frame;
+        const char* chinese;
+        const char* english;
+        std::vector<std::uint8_t> sends;  // the first bytes of the payload
+    };
+    const Row rows[] = {
+        {s->Frame7, "开", "On", {6, 0x06, 1}},
+        {s->Frame7, "关", "Off", {6, 0x06, 0}},
+        {s->Frame6, "自动", "Auto", {6, 0x0A, 0}},
+        {s->Frame6, "关闭", "Off", {6, 0x0A, 1}},
+        {s->Frame6, "开启", "On", {6, 0x0A, 2}},
+        {s->Frame3(1), "大喇叭", "Large", {6, 0x0C, 0, 0}},
+        {s->Frame3(1), "小喇叭", "Small", {6, 0x0C, 0, 1}},
+        {s->Frame3(1), "关闭", "Off", {6, 0x0C, 0, 2}},
+        {s->Frame3(3), "关闭", "Off", {6, 0x0C, 0, 2, 0, 2}},
+        {s->Frame4, "手动测试", "Manual", {6, 0x0B, 1, 0}},
+        {s->Frame4, "测试关闭", "Testtone Off", {6, 0x0B, 0}},
+        {w->Eq().Frame2, "直通", "Bypass", {6, 0x0F, 0}},
+        {w->Eq().Frame2, "激活", "Active", {6, 0x0F, 1}},
+    };
+    for (int language : {0, 1}) {
+        w->Option1(language)->click();
+        for (const Row& row : rows) {
+            const QString caption = QString::fromUtf8(language ? row.english : row.chinese);
+            QRadioButton* target = nullptr;
+            for (QRadioButton* option : row.frame->findChildren<QRadioButton*>())
+                if (option->text() == caption && !option->isHidden()) target = option;
+            QVERIFY2(target != nullptr, qPrintable(caption));
+            // From another choice of the same frame, as a user would change it.
+            for (QRadioButton* other : row.frame->findChildren<QRadioButton*>())
+                if (other != target && !other->isHidden()) other->setChecked(true);
+            h->clearFrames();
+            QTest::mouseClick(target, Qt::LeftButton);
+            const std::vector<std::uint8_t> sent = h->lastPayload();
+            QVERIFY2(sent.size() >= row.sends.size(), qPrintable(caption));
+            QCOMPARE(std::vector<std::uint8_t>(sent.begin(), sent.begin() + row.sends.size()),
+                     row.sends);
+        }
+    }
 }
 
 QTEST_MAIN(SetupPageTest)
