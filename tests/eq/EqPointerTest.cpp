@@ -91,17 +91,18 @@ void EqPointerTest::bandwidthHandles_data() {
     QTest::addColumn<int>("band");
     QTest::addColumn<bool>("right");
     QTest::addColumn<int>("towards");  // pixels a move goes: + right, - left
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("first");    // the bandwidth sent, in tenths of an octave
+    QTest::addColumn<int>("second");   // the same after the second step
     QTest::addColumn<QString>("readout");
     // Beyond the outer side the band narrows, beyond the inner side it widens
-    // (bandwidth index 10, 1.0 octave, after Flat).
+    // (from 1.0 octave after Flat: 4 positions a step, 0.6 and 0.2 octave, or
+    // 1.5 and 2.5).
     QTest::newRow("FL 1 right, outwards") << 0 << 1 << true << 20 << 6 << 2 << "0.2";
     QTest::newRow("FL 1 left, outwards") << 0 << 1 << false << -20 << 6 << 2 << "0.2";
-    QTest::newRow("CEN 7 right, inwards") << 1 << 7 << true << -20 << 14 << 18 << "2.5";
-    QTest::newRow("FR 10 left, inwards") << 2 << 10 << false << 20 << 14 << 18 << "2.5";
+    QTest::newRow("CEN 7 right, inwards") << 1 << 7 << true << -20 << 15 << 25 << "2.5";
+    QTest::newRow("FR 10 left, inwards") << 2 << 10 << false << 20 << 15 << 25 << "2.5";
     QTest::newRow("SW 1 right, outwards") << 7 << 1 << true << 20 << 6 << 2 << "0.2";
-    QTest::newRow("SW 2 left, inwards") << 7 << 2 << false << 20 << 14 << 18 << "2.5";
+    QTest::newRow("SW 2 left, inwards") << 7 << 2 << false << 20 << 15 << 25 << "2.5";
 }
 
 void EqPointerTest::bandwidthHandles() {
@@ -132,9 +133,8 @@ void EqPointerTest::bandwidthHandles() {
     QVERIFY(h->payloads().empty());
     Move(start + QPoint(towards, 0));
     Move(OffTheGraph(start, towards * 20));
-    const std::vector<Bytes> expected = {
-        Band(channel, band, 200, freq, h->w.tables().OctTenths[first]),
-        Band(channel, band, 200, freq, h->w.tables().OctTenths[second])};
+    const std::vector<Bytes> expected = {Band(channel, band, 200, freq, first),
+                                         Band(channel, band, 200, freq, second)};
     QCOMPARE(h->payloads(), expected);
     QCOMPARE(eq->DisplayLbl->text(), readout);
     QVERIFY(Shows(handle, Red(kind)));
@@ -142,21 +142,23 @@ void EqPointerTest::bandwidthHandles() {
     Release(OffTheGraph(start, towards * 20));
     QVERIFY(Shows(handle, Green(kind)));
     QVERIFY(!eq->DisplayLbl->isVisible());
-    QCOMPARE(eq->bands.PeqQ()[channel][band], static_cast<float>(second));
+    QCOMPARE(eq->bands.PeqQ()[channel][band], second == 2 ? 2.0f : 18.0f);
 }
 
 void EqPointerTest::centreHandles_data() {
     QTest::addColumn<int>("channel");
     QTest::addColumn<int>("band");
-    QTest::newRow("FL 5") << 0 << 5;
-    QTest::newRow("SR 9") << 4 << 9;
-    QTest::newRow("SW 1") << 7 << 1;
-    QTest::newRow("SW 2") << 7 << 2;
+    QTest::addColumn<QString>("readout");  // at the band's default frequency, 0 dB
+    QTest::newRow("FL 5") << 0 << 5 << "851(Hz)\r\n0.0";
+    QTest::newRow("SR 9") << 4 << 9 << "10000(Hz)\r\n0.0";
+    QTest::newRow("SW 1") << 7 << 1 << "40.3(Hz)\r\n0.0";
+    QTest::newRow("SW 2") << 7 << 2 << "101(Hz)\r\n0.0";
 }
 
 void EqPointerTest::centreHandles() {
     QFETCH(int, channel);
     QFETCH(int, band);
+    QFETCH(QString, readout);
     eq->Channel_Opt.select(channel);
     const int freq = BandDefaultFreq[static_cast<std::size_t>(band - 1)];
     ImageControl* handle = eq->BandMid(band - 1);
@@ -170,8 +172,7 @@ void EqPointerTest::centreHandles() {
     // Inside the dead zone on both axes: the readout only.
     Move(start + QPoint(15, -15));
     QVERIFY(h->payloads().empty());
-    QCOMPARE(eq->DisplayLbl->text(),
-             QString::fromStdString(h->w.tables().FreqText[freq]) + "(Hz)\r\n0.0");
+    QCOMPARE(eq->DisplayLbl->text(), readout);
     // Right and up: frequency first, then gain; then left and down from off
     // the graph.
     Move(start + QPoint(16, -16));
@@ -180,8 +181,7 @@ void EqPointerTest::centreHandles() {
         Band(channel, band, 200, freq + 4, 10), Band(channel, band, 206, freq + 4, 10),
         Band(channel, band, 206, freq, 10), Band(channel, band, 200, freq, 10)};
     QCOMPARE(h->payloads(), expected);
-    QCOMPARE(eq->DisplayLbl->text(),
-             QString::fromStdString(h->w.tables().FreqText[freq]) + "(Hz)\r\n0.0");
+    QCOMPARE(eq->DisplayLbl->text(), readout);
     Release(OffTheGraph(start, -100));
     QVERIFY(Shows(handle, eq->BandMidGreen));
     QVERIFY(!eq->DisplayLbl->isVisible());
