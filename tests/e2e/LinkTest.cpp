@@ -9,8 +9,9 @@
 #include <chrono>
 
 #include "ProgramRun.h"
-#include "support/FakeDevice.h"
+#include "fake-device/FakeDevice.h"
 
+using namespace calvetta::fake;
 using namespace calvetta::test;
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
