@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     const char* program = argc > 1 ? argv[1] : "calvetta";
     std::printf(
         "start the program in another terminal with\n    CALVETTA_COM1=%s %s\n"
-        "then press Connect (port COM1)\n",
+        "then press 连接 (Connect) with the port COM1\n",
         device.linkPath().c_str(), program);
     std::fflush(stdout);
 
