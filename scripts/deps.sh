@@ -14,12 +14,13 @@ CALVETTA_RUN_PACKAGES=(
 )
 
 # What scripts/test needs on top: GoogleTest and GoogleMock, Google Benchmark,
-# clang with the libFuzzer and sanitizer runtimes, and for the end-to-end tests
-# a virtual X display (xvfb-run needs xauth) and xdotool to find the windows
-# and type into them.
+# clang with the libFuzzer and sanitizer runtimes (and llvm's llvm-symbolizer,
+# which names the functions in the fuzzers' reports), and for the end-to-end
+# tests a virtual X display (xvfb-run needs xauth) and xdotool to find the
+# windows and type into them.
 CALVETTA_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev llvm
     xvfb xauth xdotool
 )
 
