@@ -1,14 +1,27 @@
-# Shared by scripts/run and scripts/test: installs the Debian packages the
-# build, the program and the tests need, when they are missing.
+# Shared by scripts/run, scripts/fake-device and scripts/test: installs the
+# Debian packages a script needs, when they are missing.
 # shellcheck shell=bash
 
-CALVETTA_PACKAGES=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libqt6serialport6
-    libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+# Building and running the program and the fake device: compiler, CMake,
+# Ninja, Qt with its serial port module (libqt6serialport6 is what the program
+# loads; the -dev packages bring Qt's other run-time libraries, the X11 and
+# offscreen window plugins among them) and the CJK font the Chinese captions
+# need.
+CALVETTA_RUN_PACKAGES=(
+    build-essential cmake ninja-build
+    qt6-base-dev qt6-serialport-dev libqt6serialport6
     fonts-wqy-zenhei
-    xvfb xauth xdotool imagemagick
+)
+
+# What scripts/test needs on top: GoogleTest and GoogleMock, Google Benchmark,
+# clang with the libFuzzer and sanitizer runtimes (and llvm's llvm-symbolizer,
+# which names the functions in the fuzzers' reports), and for the end-to-end
+# tests a virtual X display (xvfb-run needs xauth) and xdotool to find the
+# windows and type into them.
+CALVETTA_TEST_PACKAGES=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev llvm
+    xvfb xauth xdotool
 )
 
 calvetta_missing_packages() {

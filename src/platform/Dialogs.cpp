@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <memory>
 
 namespace calvetta {
 
@@ -36,41 +35,54 @@ int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title) {
 
 QString QtNameFilter(const QString& filter) {
     // Pairs of "description|pattern" become "description (pattern)" lines.
+    // Qt takes the pattern from the brackets at the end of a line, so a
+    // description that ends with it needs no second copy.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        const QString& description = parts[i];
+        const QString& pattern = parts[i + 1];
+        if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            filters << description;
+        else
+            filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     if (parts.size() % 2 == 1 && !parts.last().isEmpty()) filters << parts.last();
     return filters.join(QStringLiteral(";;"));
 }
 
-namespace {
-QFileDialog* PrepareDialog(QWidget* parent, const FileDialogRequest& r) {
-    auto* dialog = new QFileDialog(parent, r.DialogTitle, r.InitDir, QtNameFilter(r.Filter));
+std::unique_ptr<QFileDialog> PrepareFileDialog(QWidget* parent, const FileDialogRequest& r,
+                                               bool save) {
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, r.DialogTitle, r.InitDir, QtNameFilter(r.Filter));
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     // "*.EQ" as a name is a pattern, not a file to preselect.
     if (!r.FileName.contains(QLatin1Char('*'))) dialog->selectFile(r.FileName);
+    if (save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        // The program asks itself before replacing a preset.
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
     return dialog;
+}
+
+namespace {
+std::optional<QString> Run(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
 }
 }  // namespace
 
 std::optional<QString> QtDialogs::ShowOpen(const FileDialogRequest& request) {
-    std::unique_ptr<QFileDialog> dialog(PrepareDialog(parent_, request));
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    return dialog->selectedFiles().first();
+    return Run(*PrepareFileDialog(parent_, request, false));
 }
 
 std::optional<QString> QtDialogs::ShowSave(const FileDialogRequest& request) {
-    std::unique_ptr<QFileDialog> dialog(PrepareDialog(parent_, request));
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    // The program asks itself before replacing a preset.
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-    return dialog->selectedFiles().first();
+    return Run(*PrepareFileDialog(parent_, request, true));
 }
 
 }  // namespace calvetta

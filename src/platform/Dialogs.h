@@ -3,8 +3,10 @@
 // dialogs, tests use a scripted fake that answers and records.
 
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace calvetta {
@@ -50,7 +52,13 @@ class QtDialogs final : public Dialogs {
     QWidget* parent_;
 };
 
-// "Effect file(*.EQ)|*.EQ" as a Qt name filter: "Effect file(*.EQ) (*.EQ)".
+// "Description|*.EXT" pairs as Qt name filters: "Text files|*.txt" becomes
+// "Text files (*.txt)"; a description that already ends with its pattern in
+// brackets, as "Effect file(*.EQ)|*.EQ" does, is shown as it is.
 QString QtNameFilter(const QString& filter);
+
+// The dialog ShowSave (save true) or ShowOpen runs, prepared but not shown.
+std::unique_ptr<QFileDialog> PrepareFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                               bool save);
 
 }  // namespace calvetta

@@ -10,8 +10,9 @@
 
 #include "ProgramRun.h"
 #include "eq/BandRules.h"
-#include "support/FakeDevice.h"
+#include "fake-device/FakeDevice.h"
 
+using namespace calvetta::fake;
 using namespace calvetta::test;
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;

@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QtTest>
 
+#include "fake-device/FakeDevice.h"
 #include "link/DebugForm.h"
-#include "support/FakeDevice.h"
 #include "support/WindowHarness.h"
 
 using namespace calvetta;
@@ -83,7 +83,7 @@ class ConnectionTest : public QObject {
         PrivateDesign& w = h.load();
         h.connectLink();
         h.port.setRThreshold(1);
-        const auto report = test::ReplyFrameBytes(0, {0xF0, 0x09, 0xD8});  // -40 dB
+        const auto report = fake::ReplyFrameBytes(0, {0xF0, 0x09, 0xD8});  // -40 dB
         h.port.receive(QByteArray(reinterpret_cast<const char*>(report.data()), 9));
         emit w.EventTimer->Timer();
         QCOMPARE(w.Main().VOLLab(0)->text(), QStringLiteral("-40 dB"));

@@ -9,15 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include "fake-device/FakeDevice.h"
 #include "link/Protocol.h"
-#include "support/FakeDevice.h"
 
 namespace calvetta {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr auto Reply = test::ReplyFrameBytes;
+constexpr auto Reply = fake::ReplyFrameBytes;
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());

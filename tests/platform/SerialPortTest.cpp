@@ -9,11 +9,11 @@
 #include <ctime>
 #include <memory>
 
+#include "fake-device/Pty.h"
 #include "platform/QtSerialControl.h"
-#include "support/Pty.h"
 
 using namespace calvetta;
-using namespace calvetta::test;
+using namespace calvetta::fake;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/Pty.h"
+#include "fake-device/Pty.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace calvetta::test {
+namespace calvetta::fake {
 
 Pty::Pty() {
     std::array<char, 256> name{};
@@ -70,4 +70,4 @@ void Pty::closeSlaveKeeper() {
     slaveKeeper_ = -1;
 }
 
-}  // namespace calvetta::test
+}  // namespace calvetta::fake

@@ -1,4 +1,4 @@
-#include "support/FakeDevice.h"
+#include "fake-device/FakeDevice.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +11,7 @@
 
 #include "link/Protocol.h"
 
-namespace calvetta::test {
+namespace calvetta::fake {
 
 namespace {
 
@@ -25,7 +25,8 @@ std::vector<std::uint8_t> Frame(std::uint8_t mark, std::uint8_t seq,
     f.push_back(mark);
     f.push_back(seq);
     f.push_back(static_cast<std::uint8_t>(payload.size()));
-    for (auto b : payload) f.push_back(b);
+    for (auto b : payload)
+        f.push_back(b);
     unsigned sum = 0;
     for (auto b : f)
         sum += b;
@@ -297,4 +298,4 @@ void FakeDevice::answer(const DeviceRequest& request) {
     if (writeLine(ReplyFrameBytes(seq, reply))) ++repliesSent_;
 }
 
-}  // namespace calvetta::test
+}  // namespace calvetta::fake

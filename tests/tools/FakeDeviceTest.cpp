@@ -1,4 +1,4 @@
-#include "support/FakeDevice.h"
+#include "fake-device/FakeDevice.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +10,7 @@
 
 #include "link/Protocol.h"
 
-namespace calvetta::test {
+namespace calvetta::fake {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -67,4 +67,4 @@ TEST(FakeDevice, AnswersQueriesRecordsSetsAndCountsBadChecksums) {
 }
 
 }  // namespace
-}  // namespace calvetta::test
+}  // namespace calvetta::fake

@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <string>
 
+#include "fake-device/FakeDevice.h"
 #include "link/FrameSender.h"
 #include "link/Protocol.h"
-#include "support/FakeDevice.h"
 
 int main(int argc, char** argv) {
     using namespace calvetta;
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &quit, nullptr);
 
     const auto start = Clock::now();
-    test::FakeDevice device({}, [start](const test::DeviceRequest& r) {
+    fake::FakeDevice device({}, [start](const fake::DeviceRequest& r) {
         const double ms = std::chrono::duration<double, std::milli>(r.at - start).count();
         std::string what = r.payload[0] == OpQuery ? "query " : r.payload[0] == OpSet ? "set " : "";
         if (r.payload.size() > 1) what += ParamName(r.payload[1]);
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     const char* program = argc > 1 ? argv[1] : "calvetta";
     std::printf(
         "start the program in another terminal with\n    CALVETTA_COM1=%s %s\n"
-        "then press Connect (port COM1)\n",
+        "then press 连接 (Connect) with the port COM1\n",
         device.linkPath().c_str(), program);
     std::fflush(stdout);
 

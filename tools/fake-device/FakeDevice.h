@@ -17,9 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "support/Pty.h"
+#include "fake-device/Pty.h"
 
-namespace calvetta::test {
+namespace calvetta::fake {
 
 // What the device reports when queried, as the values go on the wire.
 struct DeviceState {
@@ -47,7 +47,7 @@ struct DeviceRequest {
     std::vector<std::uint8_t> payload;  // operation, ParamId, values
 };
 
-// Whole frames in the two formats of the link, for writing tests.
+// Whole frames in the two formats of the link, as the device and tests write them.
 std::vector<std::uint8_t> RequestFrameBytes(std::uint8_t seq,
                                             const std::vector<std::uint8_t>& payload);
 std::vector<std::uint8_t> ReplyFrameBytes(std::uint8_t seq,
@@ -116,4 +116,4 @@ class FakeDevice {
     std::atomic<int> repliesSent_{0};
 };
 
-}  // namespace calvetta::test
+}  // namespace calvetta::fake

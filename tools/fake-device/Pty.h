@@ -1,12 +1,12 @@
 #pragma once
-// A pseudo-terminal pair for tests: the program opens the slave path as its
-// serial device, the test reads and writes the master side.
+// A pseudo-terminal pair: the program opens the slave path as its serial
+// device, the fake device (or a test) reads and writes the master side.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace calvetta::test {
+namespace calvetta::fake {
 
 class Pty {
   public:
@@ -35,4 +35,4 @@ class Pty {
     std::string slavePath_;
 };
 
-}  // namespace calvetta::test
+}  // namespace calvetta::fake
