@@ -37,11 +37,15 @@ TEST_F(MainSettingsTest, MissingOrGarbageFiles) {
     Put(Path("noise.ini"),
         std::string("\x01\xff\0\x80=\r[\n", 8) + "[Main_Config]\nMain_VOL=-7\nDelay_0=x\n");
     const MainSettings noisy = ReadMainSettings(Path("noise.ini"));
-    EXPECT_TRUE(noisy.masterVolume == -7 && noisy.delays[0] == 0 && noisy.delays[1] == 1);
+    EXPECT_EQ(noisy.masterVolume, -7);
+    EXPECT_EQ(noisy.delays[0], 0);
+    EXPECT_EQ(noisy.delays[1], 1);
     std::filesystem::create_directory(dir / "folder.ini");
     for (const char* name : {"none.ini", "folder.ini"}) {
         const MainSettings s = ReadMainSettings(Path(name));
-        EXPECT_TRUE(s.masterVolume == -40 && s.delays[7] == 1 && s.crossovers[3] == 1) << name;
+        EXPECT_EQ(s.masterVolume, -40) << name;
+        EXPECT_EQ(s.delays[7], 1) << name;
+        EXPECT_EQ(s.crossovers[3], 1) << name;
     }
 }
 

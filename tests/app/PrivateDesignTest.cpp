@@ -42,8 +42,11 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
                       "PEQ_Ch1_Band10_Freq=30\r\nPEQ_Ch1_Band2_Gain=57\r\n"));
     PrivateDesign& w = h.load();
     const EqBands& b = w.Eq().bands;
-    QVERIFY(w.Setup().Combo2(1)->Text() == QStringLiteral("200 Hz") && w.Eq().EQ_Opt.value(0));
-    QVERIFY(b.PeqFreq()[1][10] == 30 && b.PeqQ()[7][10] == 1 && b.PeqGain()[1][2] == 200);
+    QCOMPARE(w.Setup().Combo2(1)->Text(), QStringLiteral("200 Hz"));
+    QVERIFY(w.Eq().EQ_Opt.value(0));
+    QCOMPARE(b.PeqFreq()[1][10], 30.0f);
+    QCOMPARE(b.PeqQ()[7][10], 1.0f);
+    QCOMPARE(b.PeqGain()[1][2], 200.0f);
 
     // Reload while connected, the store gone: what changed goes out, and the
     // trims and a delay of 0 always; no crossover.
@@ -73,9 +76,11 @@ void PrivateDesignTest::startShowsTheSettingsFilesAndReloadSendsThem() {
 void PrivateDesignTest::loadThenPagesTabsAndCaptionLanguages() {
     Harness h;
     PrivateDesign& w = h.load();
-    QVERIFY(w.Com_Combo1->count() == 15 && w.Com_Combo1->itemText(14) == QStringLiteral("COM15"));
+    QCOMPARE(w.Com_Combo1->count(), 15);
+    QCOMPARE(w.Com_Combo1->itemText(14), QStringLiteral("COM15"));
     QCOMPARE(h.pauses, std::vector<int>(8, 20));  // the loader's, before each trim
-    QVERIFY(w.EventTimer->Enabled() && !w.Read_Timer->Enabled());
+    QVERIFY(w.EventTimer->Enabled());
+    QVERIFY(!w.Read_Timer->Enabled());
     QVERIFY2(!h.port.PortOpen(), "the port stays closed until Connect");
     // The Main Panel, EQ Design and Setup pages: the one whose tab is red at
     // 0, 480, the others outside the client area (12705 by 8025 twips).
@@ -87,8 +92,15 @@ void PrivateDesignTest::loadThenPagesTabsAndCaptionLanguages() {
         shown = index >= 0 && index < 3 ? index : shown;
         for (int tab = 0; tab < 3; ++tab) {
             const QWidget* p = pages[tab];
-            QVERIFY(tab == shown ? Left(p) == 0 && Top(p) == 480
-                                 : Left(p) >= 12705 || Top(p) >= 8025);
+            if (tab == shown) {
+                QCOMPARE(Left(p), 0);
+                QCOMPARE(Top(p), 480);
+            } else {  // right of the client area or below it, either will do
+                QVERIFY2(
+                    Left(p) >= 12705 || Top(p) >= 8025,
+                    qPrintable(
+                        QStringLiteral("page %1 at %2, %3").arg(tab).arg(Left(p)).arg(Top(p))));
+            }
             QCOMPARE(w.Menu_Cmd(tab)->BackColor(), tab == shown ? vbRed : vbButtonFace);
         }
     }
@@ -107,12 +119,20 @@ void PrivateDesignTest::loadThenPagesTabsAndCaptionLanguages() {
             // Fits (the hidden reload button aside): a push button's hint has
             // a style minimum wider than its text; a frame's caption runs
             // along its top edge.
-            const int text = c->fontMetrics().horizontalAdvance(CaptionOf(c));
+            const QString caption = CaptionOf(c);
+            if (c == w.Command1 || caption.isEmpty()) continue;
+            const int text = c->fontMetrics().horizontalAdvance(caption);
             int needed = qobject_cast<QGroupBox*>(c) ? text + 16 : c->sizeHint().width();
             if (qobject_cast<QPushButton*>(c)) needed = text + 8;
-            const bool tall = qobject_cast<QLabel*>(c) && c->sizeHint().height() > c->height();
-            QVERIFY2(c == w.Command1 || CaptionOf(c).isEmpty() || (needed <= c->width() && !tall),
-                     qPrintable(CaptionOf(c)));
+            const QString fit = QStringLiteral("%1: %2 by %3, needs %4 by %5")
+                                    .arg(caption)
+                                    .arg(c->width())
+                                    .arg(c->height())
+                                    .arg(needed)
+                                    .arg(c->sizeHint().height());
+            QVERIFY2(needed <= c->width(), qPrintable(fit));
+            if (qobject_cast<QLabel*>(c))
+                QVERIFY2(c->sizeHint().height() <= c->height(), qPrintable(fit));
         }
     }
     QVERIFY(h.port.frames.empty());
@@ -146,7 +166,8 @@ void PrivateDesignTest::stepArrowsMoveTheirSliderOneStepOnRelease() {
     QTest::mousePress(w.Setup().DelayRight(5), Qt::RightButton);
     QVERIFY(test::Shows(w.Setup().DelayRight(5), w.RightGray));
     QTest::mouseRelease(w.Setup().DelayRight(5), Qt::RightButton);
-    QVERIFY(w.Setup().DelaySlider(5)->Value() == 50 && h.port.frames.empty());
+    QCOMPARE(w.Setup().DelaySlider(5)->Value(), 50);
+    QVERIFY(h.port.frames.empty());
 }
 
 void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
@@ -158,9 +179,12 @@ void PrivateDesignTest::systemResetAsksThenSendsItsBurst() {
         return h.sentBy([&] { w.Menu_Cmd(3)->click(); });
     };
     w.Setup().Sub_Opt.select(1);
-    QVERIFY(reset(vbNo).empty() && w.Setup().Sub_Opt.value(1));
-    QVERIFY(h.dialogs.boxes.back().prompt == "Are you want to reset system to default？" &&
-            h.dialogs.boxes.back().style == vbYesNoQuestion);
+    QCOMPARE(reset(vbNo), Payloads{});
+    QVERIFY(w.Setup().Sub_Opt.value(1));
+    QVERIFY(!h.dialogs.boxes.empty());
+    QCOMPARE(h.dialogs.boxes.back().prompt,
+             QStringLiteral("Are you want to reset system to default？"));
+    QCOMPARE(h.dialogs.boxes.back().style, vbYesNoQuestion);
 
     reset(vbYes);  // from here on every setting is at its default
 
@@ -196,13 +220,18 @@ void PrivateDesignTest::debugWindowShowsTheLogAndGoesWithTheMainWindow() {
     for (bool directory : {false, true}) {
         Harness h(false);
         if (directory) QVERIFY(QDir(h.folder.path()).mkdir("Debug.txt"));
-        QVERIFY(!h.load().link().DebugOn && h.window->debugForm() == nullptr);
+        const char* row = directory ? "a folder Debug.txt" : "no Debug.txt";
+        QVERIFY2(!h.load().link().DebugOn, row);
+        QVERIFY2(h.window->debugForm() == nullptr, row);
     }
     Harness h(true);
     PrivateDesign& w = h.load();
     auto text = [&w] { return w.debugForm()->Text1()->toPlainText(); };
     auto log = [&w] { return QString::fromStdString(w.sender().DebugLog()).remove('\r'); };
-    QVERIFY(w.link().DebugOn && w.debugForm()->isVisible() && text().isEmpty());
+    QVERIFY(w.link().DebugOn);
+    QVERIFY(w.debugForm() != nullptr);
+    QVERIFY(w.debugForm()->isVisible());
+    QCOMPARE(text(), QString());
     h.connectLink();
     h.send({OpQuery, Id(ParamId::EqPresetSlot)});
     QCOMPARE(text(), QStringLiteral("FA,A2,1,2,5,13,B7,F5\n"));
@@ -219,15 +248,19 @@ void PrivateDesignTest::debugWindowShowsTheLogAndGoesWithTheMainWindow() {
 
     // Clear empties both; the next send shows only its own line.
     w.debugForm()->Command1()->click();
-    QVERIFY(text().isEmpty() && w.sender().DebugLog().empty());
+    QCOMPARE(text(), QString());
+    QCOMPARE(QString::fromStdString(w.sender().DebugLog()), QString());
     h.send({OpSet, Id(ParamId::MuteState), 0});
-    QVERIFY(text() == log() && text().count('\n') == 1);
+    QCOMPARE(text(), log());
+    QCOMPARE(text().count('\n'), qsizetype{1});
 
     // A write that fails shows the link down.
     w.ConnectLab->setText("Succeed");
     h.port.failNextWrite();
     h.send({OpSet, Id(ParamId::MuteState), 1});
-    QVERIFY(!w.link().Connected && !h.port.PortOpen() && w.ConnectLab->text() == "Unsuccess");
+    QCOMPARE(w.link().Connected, std::uint8_t{0});
+    QVERIFY(!h.port.PortOpen());
+    QCOMPARE(w.ConnectLab->text(), QStringLiteral("Unsuccess"));
 
     // The debug window goes with the main window, and nothing is written on exit.
     w.show();

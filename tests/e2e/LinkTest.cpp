@@ -162,10 +162,13 @@ void LinkTest::presetsThroughTheRealDialogs() {
     ClickAt(window, kGainRightX, kGainRightY);
     ClickAt(window, kGainRightX, kGainRightY);
     ClickAt(window, kBypassX, kBypassY);
-    // The clicks are taken in order: Bypass's frame comes last.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !device.requests().empty() && device.requests().back().payload == Bytes({0x06, 0x0F, 0x00}),
-        10000);
+    // The clicks are taken in order: Bypass's frame comes last (none at all
+    // reads as an empty payload).
+    const auto lastSent = [&device] {
+        const auto requests = device.requests();
+        return requests.empty() ? Bytes{} : requests.back().payload;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(lastSent(), Bytes({0x06, 0x0F, 0x00}), 10000);
     device.clearRequests();
     ClickAt(window, kSaveX, kPresetY);
     QVERIFY(ChooseFile(QStringLiteral("Save EQ Effect File"), QString()));

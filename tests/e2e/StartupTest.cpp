@@ -30,12 +30,15 @@ void StartupTest::oneInstanceAndCommandLineTextFirst() {
     // no window of its own and the first runs on.
     auto second = folder.start({QStringLiteral("again")});
     const QString text = WaitForWindow(kText);
-    QVERIFY(!text.isEmpty() && FindWindows(kMessage).isEmpty());
+    QVERIFY(!text.isEmpty());
+    QCOMPARE(FindWindows(kMessage), QStringList());
     PressReturn(text);
     const QString refusal = WaitForWindow(kMessage);
-    QVERIFY(!refusal.isEmpty() && FindWindows(kMain).size() == 1);
+    QVERIFY(!refusal.isEmpty());
+    QCOMPARE(FindWindows(kMain).size(), qsizetype{1});
     PressReturn(refusal);
-    QVERIFY(second->waitForFinished(10000) && second->exitCode() == 0);
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitCode(), 0);
     QCOMPARE(first->state(), QProcess::Running);
     Stop(*first);
 
@@ -43,7 +46,8 @@ void StartupTest::oneInstanceAndCommandLineTextFirst() {
     // then its window once the text is answered.
     auto third = folder.start({QStringLiteral("hello"), QStringLiteral("there")});
     const QString box = WaitForWindow(kText);
-    QVERIFY(!box.isEmpty() && FindWindows(kMain).isEmpty());
+    QVERIFY(!box.isEmpty());
+    QCOMPARE(FindWindows(kMain), QStringList());
     PressReturn(box);
     QVERIFY(!WaitForWindow(kMain).isEmpty());
     Stop(*third);

@@ -68,8 +68,10 @@ TEST(BandRules, SelectionRepairsAndRounding) {
     const std::array<float, 3> repairs[] = {{300, 200, 10}, {251, 200, 10}, {250, 250, 10},
                                             {20, 20, 10},   {19, 19, 19},   {1, 1, 1},
                                             {0, 0, 10},     {-5, 200, 10}};
-    for (const auto& [stored, gain, width] : repairs)
-        EXPECT_TRUE(RepairedGain(stored) == gain && RepairedBandwidth(stored) == width) << stored;
+    for (const auto& [stored, gain, width] : repairs) {
+        EXPECT_EQ(RepairedGain(stored), gain) << stored;
+        EXPECT_EQ(RepairedBandwidth(stored), width) << stored;
+    }
     const std::pair<float, int> positions[] = {{2.5f, 2}, {3.5f, 4}, {26.4f, 26}, {26.6f, 27}};
     for (const auto& [stored, position] : positions)
         EXPECT_EQ(SliderPosition(stored), position) << stored;

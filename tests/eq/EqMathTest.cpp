@@ -128,9 +128,9 @@ TEST(EqMath, CacheMatchesPlainEvaluationBitForBit) {
             }
             ReferenceSum(band, rec, ref, refSums);
             cache.Sum(band, rec, got, gotSums);
-            ASSERT_TRUE(Same(refSums, gotSums) && Same(ref.BandCoef, got.BandCoef) &&
-                        Same(ref.CurveFreq, got.CurveFreq))
-                << seed << ' ' << step;
+            ASSERT_TRUE(Same(refSums, gotSums)) << seed << ' ' << step;
+            ASSERT_TRUE(Same(ref.BandCoef, got.BandCoef)) << seed << ' ' << step;
+            ASSERT_TRUE(Same(ref.CurveFreq, got.CurveFreq)) << seed << ' ' << step;
         }
     }
 }

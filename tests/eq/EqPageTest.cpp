@@ -58,6 +58,16 @@ QRect Twips(const QWidget* c) {
     return QRect(Left(c), Top(c), Width(c), Height(c));
 }
 
+// A control for a failure message: its class and its place in twips.
+QString Describe(const QWidget* c) {
+    return QStringLiteral("%1 at %2, %3 (%4 by %5)")
+        .arg(QString::fromLatin1(c->metaObject()->className()))
+        .arg(Left(c))
+        .arg(Top(c))
+        .arg(Width(c))
+        .arg(Height(c));
+}
+
 }  // namespace
 
 class EqPageTest : public QObject {
@@ -84,8 +94,9 @@ void EqPageTest::layout() {
         for (QWidget* b : controls) {
             const bool scaleOverGraph = (a == eq.Picture3 && b == eq.Show_Picture) ||
                                         (b == eq.Picture3 && a == eq.Show_Picture);
-            QVERIFY2(a == b || scaleOverGraph || !Twips(a).intersects(Twips(b)),
-                     a->metaObject()->className());
+            if (a == b || scaleOverGraph) continue;
+            QVERIFY2(!Twips(a).intersects(Twips(b)),
+                     qPrintable(Describe(a) + QStringLiteral(" over ") + Describe(b)));
         }
     }
     QVERIFY(Left(eq.Picture3) + Width(eq.Picture3) <= Left(eq.Show_Picture) + 340);
@@ -124,7 +135,8 @@ void EqPageTest::bandSliders() {
         h.clearFrames();
         eq.BandFreqSlider->setValue(assigned);
         QCOMPARE(h.bandFrames(), Payloads(times, Band(channel, band, 200, kept, 10)));
-        QVERIFY(eq.BandFreqSlider->Value() == kept && eq.bands.PeqFreq()[channel][band] == kept);
+        QCOMPARE(eq.BandFreqSlider->Value(), int(kept));
+        QCOMPARE(eq.bands.PeqFreq()[channel][band], float(kept));
     }
 
     // Gain: label, heights of the handles, number and marker, the drawn gain
@@ -137,7 +149,8 @@ void EqPageTest::bandSliders() {
         QCOMPARE(eq.BandGainLabel->text(), QString::fromUtf8(label));
         for (QWidget* handle : {eq.BandMid(4), eq.BandLeft(4), eq.BandRight(4)})
             QCOMPARE(Top(handle), top);
-        QVERIFY(Top(eq.BandLbl(4)) == top + 240 && Left(eq.BandLbl(4)) == Left(eq.BandMid(4)));
+        QCOMPARE(Top(eq.BandLbl(4)), top + 240);
+        QCOMPARE(Left(eq.BandLbl(4)), Left(eq.BandMid(4)));
         QCOMPARE(*eq.Show_Picture->Marker(), QPointF(Left(eq.BandMid(4)) + 30, top + 50));
         QVERIFY(qFuzzyCompare(1.0 + eq.BandCalcGain, 1.0 + drawn));
         QCOMPARE(h.w.tables().BandCoef[5][1], eq.PeakCoef[0]);
@@ -147,11 +160,14 @@ void EqPageTest::bandSliders() {
     // 20 kHz at the graph's ends.
     eq.BandQfactorOctSlider->setValue(15);
     QCOMPARE(eq.BandQfactorLabel->text(), QStringLiteral("1.7(Oct)"));
-    QVERIFY(eq.BandQfactorSlider->Value() == 8 && eq.BandCalcQ == 0.8);
+    QCOMPARE(eq.BandQfactorSlider->Value(), 8);
+    // Exactly: the filter is designed from this very number.
+    QVERIFY2(eq.BandCalcQ == 0.8, qPrintable(QString::number(eq.BandCalcQ, 'g', 17)));
     QCOMPARE(h.bandFrames().back(), Band(0, 5, 0, 139, 17));
     eq.PEQ_Cmd_Click(0);
     eq.BandFreqSlider->setValue(0);
-    QVERIFY(Left(eq.BandMid(0)) == 340 && eq.BandFreqLabel->text() == QStringLiteral("20(Hz)"));
+    QCOMPARE(Left(eq.BandMid(0)), 340);
+    QCOMPARE(eq.BandFreqLabel->text(), QStringLiteral("20(Hz)"));
     eq.PEQ_Cmd_Click(9);
     eq.BandFreqSlider->setValue(255);
     QCOMPARE(Left(eq.BandMid(9)), 12540);
@@ -174,11 +190,14 @@ void EqPageTest::bandSliders() {
     // Only the edited band shows its bandwidth handles; SW shows bands 1 and 2.
     for (int k = 0; k < 10; ++k)
         QCOMPARE(eq.BandLeft(k)->isHidden(), k != 9);
+    // (channel, handle, the handle hidden, its number hidden).
     for (int channel : {7, 1}) {
         eq.Channel_Opt.select(channel);
-        for (int k = 0; k < 10; ++k)
-            QVERIFY(eq.BandMid(k)->isHidden() + eq.BandLbl(k)->isHidden() ==
-                    (channel == 7 && k >= 2) * 2);
+        for (int k = 0; k < 10; ++k) {
+            const bool off = channel == 7 && k >= 2;
+            QCOMPARE(std::tuple(channel, k, eq.BandMid(k)->isHidden(), eq.BandLbl(k)->isHidden()),
+                     std::tuple(channel, k, off, off));
+        }
     }
 }
 
@@ -191,11 +210,15 @@ void EqPageTest::selectionCopyPasteFlat() {
     // left alone.
     eq.Channel_Opt.select(3);
     eq.PEQ_Cmd_Click(12);
+    // (channel, band, frequency, gain, bandwidth).
     for (int c = 0; c < 8; ++c)
         for (int band = 1; band <= 10; ++band)
-            QVERIFY(b.PeqFreq()[c][band] == BandDefaultFreq[band - 1] &&
-                    b.PeqGain()[c][band] == 200 && b.PeqQ()[c][band] == 10);
-    QVERIFY(h.w.Eq().CurChannel == 0 && h.w.Eq().CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
+            QCOMPARE(
+                std::tuple(c, band, b.PeqFreq()[c][band], b.PeqGain()[c][band], b.PeqQ()[c][band]),
+                std::tuple(c, band, float(BandDefaultFreq[band - 1]), 200.0f, 10.0f));
+    QCOMPARE(h.w.Eq().CurChannel, std::uint8_t{0});
+    QCOMPARE(h.w.Eq().CurBand, std::uint8_t{1});
+    QCOMPARE(Lit(eq.PEQ_Cmd), 0);
     QCOMPARE(eq.Channel_Opt.selected(), 3);
     QCOMPARE(h.bandFrames().back(), Band(0, 1, 200, 26, 10));
 
@@ -204,7 +227,9 @@ void EqPageTest::selectionCopyPasteFlat() {
     b.Store(0, 4, EqValue::Gain, -5);
     b.Store(0, 4, EqValue::Q, 25);
     eq.PEQ_Cmd_Click(3);
-    QVERIFY(b.PeqGain()[0][4] == 200 && b.PeqQ()[0][4] == 10 && eq.BandGainSlider->Value() == 200);
+    QCOMPARE(b.PeqGain()[0][4], 200.0f);
+    QCOMPARE(b.PeqQ()[0][4], 10.0f);
+    QCOMPARE(eq.BandGainSlider->Value(), 200);
 
     // Copy FL, paste on CEN: CEN gets FL's ten bands and sends them; one paste per copy.
     b.Store(0, 7, EqValue::Gain, 150);
@@ -214,7 +239,9 @@ void EqPageTest::selectionCopyPasteFlat() {
     eq.PEQ_Cmd_Click(11);
     QCOMPARE(b.PeqGain()[1], b.PeqGain()[0]);
     const Payloads pasted = h.bandFrames();
-    QVERIFY(pasted.back() == Band(1, 1, 200, 26, 10) && Lit(eq.PEQ_Cmd) == 0);
+    QVERIFY(!pasted.empty());
+    QCOMPARE(pasted.back(), Band(1, 1, 200, 26, 10));
+    QCOMPARE(Lit(eq.PEQ_Cmd), 0);
     QVERIFY(std::count(pasted.begin(), pasted.end(), Band(1, 7, 150, 166, 10)) > 0);
     eq.PEQ_Cmd_Click(11);
 
@@ -230,8 +257,10 @@ void EqPageTest::selectionCopyPasteFlat() {
     h.clearFrames();
     eq.PEQ_Cmd_Click(11);
     QCOMPARE(b.PeqGain()[7][5], 180.0f);
-    for (const Bytes& p : h.bandFrames())
-        QVERIFY(p[2] == 7 && p[3] <= 2);
+    for (const Bytes& p : h.bandFrames()) {
+        QCOMPARE(p[2], std::uint8_t{7});
+        QVERIFY2(p[3] <= 2, qPrintable(QDebug::toString(p)));
+    }
     QStringList shown;
     for (const auto& box : h.dialogs.boxes)
         shown << box.prompt;
@@ -244,7 +273,9 @@ void EqPageTest::selectionCopyPasteFlat() {
     // On SW, band 3 turns red and becomes current but loads and sends nothing.
     h.clearFrames();
     eq.PEQ_Cmd_Click(2);
-    QVERIFY(Lit(eq.PEQ_Cmd) == 2 && h.w.Eq().CurBand == 3 && h.port.frames.empty());
+    QCOMPARE(Lit(eq.PEQ_Cmd), 2);
+    QCOMPARE(h.w.Eq().CurBand, std::uint8_t{3});
+    QVERIFY(h.port.frames.empty());
     eq.Channel_Opt.select(4);
     for (int k = 0; k < 10; ++k)
         QVERIFY(eq.PEQ_Cmd(k)->isEnabled());
@@ -262,7 +293,8 @@ void EqPageTest::handlesAndArrows() {
     ImageControl* handle = eq.BandMid(4);
     const QPoint start = handle->mapTo(&h.w, QPoint(2, 3));
     QTest::mousePress(window, Qt::LeftButton, {}, start);
-    QVERIFY(Shows(handle, eq.BandMidRed) && !eq.DisplayLbl->isHidden());
+    QVERIFY(Shows(handle, eq.BandMidRed));
+    QVERIFY(!eq.DisplayLbl->isHidden());
 
     // Right of the handle, then far outside the graph: every move steps the
     // frequency by four, the last one past band 5's window and far below.
@@ -274,7 +306,8 @@ void EqPageTest::handlesAndArrows() {
     }
     QCOMPARE(eq.BandGainSlider->Value(), 194);
     QTest::mouseRelease(window, Qt::LeftButton, {}, outside);
-    QVERIFY(Shows(handle, eq.BandMidGreen) && eq.DisplayLbl->isHidden());
+    QVERIFY(Shows(handle, eq.BandMidGreen));
+    QVERIFY(eq.DisplayLbl->isHidden());
     QCOMPARE(h.bandFrames().back(), Band(0, 5, 194, 139, 10));
 
     // The rest by calling the handlers, from a flat equaliser.
@@ -285,20 +318,22 @@ void EqPageTest::handlesAndArrows() {
 
     // Only a left press selects the band.
     eq.BandMid_MouseDown(4, 2, 0, 0, 0);
-    QVERIFY(h.w.Eq().CurBand == 1 && eq.DisplayLbl->isHidden());
+    QCOMPARE(h.w.Eq().CurBand, std::uint8_t{1});
+    QVERIFY(eq.DisplayLbl->isHidden());
     eq.BandMid_MouseDown(4, 1, 0, 0, 0);
 
     // Dead zone of 15 pixels on both axes; left is lower, up is more gain.
     for (const auto& [dx, dy, f, g] :
          {std::tuple{15, -15, 139, 200}, {-16, 0, 135, 200}, {0, -16, 135, 206}}) {
         eq.BandMid_MouseMove(4, 1, 0, dx * 15.0f, dy * 15.0f);
-        QVERIFY(freq->Value() == f && gain->Value() == g);
+        QCOMPARE(freq->Value(), f);
+        QCOMPARE(gain->Value(), g);
     }
     gain->setValue(165);
     eq.BandMid_MouseMove(4, 1, 0, 0, 0);
     QCOMPARE(eq.DisplayLbl->text(), QStringLiteral("764(Hz)\r\n-3.5"));
-    QVERIFY(Left(eq.DisplayLbl) == Left(eq.BandMid(4)) + 400 &&
-            Top(eq.DisplayLbl) == Top(eq.BandMid(4)));
+    QCOMPARE(Left(eq.DisplayLbl), Left(eq.BandMid(4)) + 400);
+    QCOMPARE(Top(eq.DisplayLbl), Top(eq.BandMid(4)));
 
     // Bandwidth handles: a move inwards of the right one widens the band, one
     // outwards of the left one narrows it; the readout shows the bandwidth.
@@ -307,7 +342,8 @@ void EqPageTest::handlesAndArrows() {
     QCOMPARE(oct->Value(), 14);
     eq.BandLeft_MouseMove(4, 1, 0, -16 * 15, 0);
     eq.BandLeft_MouseMove(4, 1, 0, -16 * 15, 0);
-    QVERIFY(oct->Value() == 6 && eq.DisplayLbl->text() == QStringLiteral("0.6"));
+    QCOMPARE(oct->Value(), 6);
+    QCOMPARE(eq.DisplayLbl->text(), QStringLiteral("0.6"));
 
     // Arrows: bright while held, one step on the release; the right frequency
     // arrow stops at 94 while SW is selected (here still shown after Flat, FL
@@ -320,7 +356,8 @@ void EqPageTest::handlesAndArrows() {
         eq.MainRight_MouseDown(30, 1, 0, 0, 0);
         QVERIFY(Shows(eq.MainRight(30), h.w.RightBright));
         eq.MainRight_MouseUp(30, 1, 0, 0, 0);
-        QVERIFY(freq->Value() == to && Shows(eq.MainRight(30), h.w.RightGray));
+        QCOMPARE(freq->Value(), to);
+        QVERIFY(Shows(eq.MainRight(30), h.w.RightGray));
     }
     eq.MainLeft_MouseUp(31, 1, 0, 0, 0);
     QCOMPARE(gain->Value(), 199);
@@ -328,22 +365,29 @@ void EqPageTest::handlesAndArrows() {
     eq.MainLeft_MouseDown(32, 1, 0, 0, 0);
     QVERIFY(Shows(eq.MainLeft(32), h.w.LeftBright));
     eq.MainLeft_MouseUp(32, 1, 0, 0, 0);
-    QVERIFY(Shows(eq.MainLeft(32), h.w.LeftGray) && h.port.frames.empty());
+    QVERIFY(Shows(eq.MainLeft(32), h.w.LeftGray));
+    QVERIFY(h.port.frames.empty());
 }
 
 void EqPageTest::bandReplyShowsWithoutSending() {
     Harness h;
     EqDesign& eq = h.eq;
     h.applyReply({0xF0, 0x0E, 2, 4, 180, 110, 12});
-    QVERIFY(eq.Channel_Opt.selected() == 2 && Lit(eq.PEQ_Cmd) == 3 && h.w.Eq().CurChannel == 2);
-    QVERIFY(eq.BandGainSlider->Value() == 180 && eq.BandFreqSlider->Value() == 110 &&
-            eq.BandQfactorOctSlider->Value() == 12);
+    QCOMPARE(eq.Channel_Opt.selected(), 2);
+    QCOMPARE(Lit(eq.PEQ_Cmd), 3);
+    QCOMPARE(h.w.Eq().CurChannel, std::uint8_t{2});
+    QCOMPARE(eq.BandGainSlider->Value(), 180);
+    QCOMPARE(eq.BandFreqSlider->Value(), 110);
+    QCOMPARE(eq.BandQfactorOctSlider->Value(), 12);
     // SW band 3 is taken as band 1; SW's frequencies return to their defaults.
     h.applyReply({0xF0, 0x0E, 7, 3, 190, 40, 30});
-    QVERIFY(eq.Channel_Opt.selected() == 7 && Lit(eq.PEQ_Cmd) == 0);
-    QVERIFY(eq.bands.PeqGain()[7][1] == 190 && eq.bands.PeqQ()[7][1] == 10 &&
-            eq.bands.PeqFreq()[7][1] == 26);
-    QVERIFY(h.port.frames.empty() && h.w.link().SendEnabled);
+    QCOMPARE(eq.Channel_Opt.selected(), 7);
+    QCOMPARE(Lit(eq.PEQ_Cmd), 0);
+    QCOMPARE(eq.bands.PeqGain()[7][1], 190.0f);
+    QCOMPARE(eq.bands.PeqQ()[7][1], 10.0f);
+    QCOMPARE(eq.bands.PeqFreq()[7][1], 26.0f);
+    QVERIFY(h.port.frames.empty());
+    QVERIFY(h.w.link().SendEnabled);
 }
 
 void EqPageTest::startsOnBandOneOfFlAsStored() {
@@ -354,7 +398,9 @@ void EqPageTest::startsOnBandOneOfFlAsStored() {
     PrivateDesign& w = h.load();
     EqDesign& eq = w.Eq();
     QVERIFY(h.port.frames.empty());
-    QVERIFY(w.Eq().CurChannel == 0 && w.Eq().CurBand == 1 && Lit(eq.PEQ_Cmd) == 0);
+    QCOMPARE(w.Eq().CurChannel, std::uint8_t{0});
+    QCOMPARE(w.Eq().CurBand, std::uint8_t{1});
+    QCOMPARE(Lit(eq.PEQ_Cmd), 0);
     QCOMPARE(eq.BandGainSlider->Value(), 200);
     QCOMPARE(eq.BandFreqSlider->Value(), 40);
     QCOMPARE(eq.BandQfactorOctSlider->Value(), 12);

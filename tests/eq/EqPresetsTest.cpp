@@ -24,7 +24,17 @@ QByteArray Get(const QString& path) {
 
 void Put(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    QVERIFY2(f.open(QIODevice::WriteOnly),
+             qPrintable(path + QStringLiteral(": ") + f.errorString()));
+    QCOMPARE(f.write(bytes), qint64(bytes.size()));
+}
+
+// A table of the bands, row by row, for comparisons that show the values.
+std::vector<std::vector<float>> Rows(const EqBands::Table& table) {
+    std::vector<std::vector<float>> rows;
+    for (const EqBands::Row& row : table)
+        rows.emplace_back(row.begin(), row.end());
+    return rows;
 }
 
 // The shipped store with some values changed.
@@ -136,10 +146,11 @@ void EqPresetsTest::saveBranches() {
     const std::string preset = "ModeEffect/" + name, stuck = "Modules/" + name;
     Put(h.at(preset.c_str()), "old");
     h.click(h.eq.EQ_Save, {preset.c_str()}, {vbYes});
-    QVERIFY(QFile::rename(h.store, h.at(stuck.c_str())) &&
-            QFile::link(h.at(stuck.c_str()), h.store));
+    QVERIFY(QFile::rename(h.store, h.at(stuck.c_str())));
+    QVERIFY(QFile::link(h.at(stuck.c_str()), h.store));
     h.click(h.eq.EQ_Save, {"ModeEffect/EQ2.EQ"}, {vbYes});
-    QVERIFY(Get(h.at(preset.c_str())) == "old" && Get(h.at("ModeEffect/EQ2.EQ")) == "old");
+    QCOMPARE(Get(h.at(preset.c_str())), "old");
+    QCOMPARE(Get(h.at("ModeEffect/EQ2.EQ")), "old");
     QVERIFY(h.port.frames.empty());
 }
 
@@ -159,8 +170,9 @@ void EqPresetsTest::recallBranches() {
         h.click(h.eq.EQ_Call(0), {file}, {answer});
         QCOMPARE(h.firstDialog(), (QStringList{"open", h.at("ModeEffect"), "*.EQ"}));
         QCOMPARE(h.boxes(), QString::fromUtf8(boxes));
-        QVERIFY(Get(h.store) == Get(kShipped) && h.port.frames.empty() &&
-                h.eq.bands.PeqGain()[0][1] == 200);
+        QCOMPARE(Get(h.store), Get(kShipped));
+        QVERIFY(h.port.frames.empty());
+        QCOMPARE(h.eq.bands.PeqGain()[0][1], 200.0f);
     }
 
     // No preset at all: copied whole after the pause, every key reads "1";
@@ -169,8 +181,10 @@ void EqPresetsTest::recallBranches() {
     Harness h;
     Put(h.at("ModeEffect/C.EQ"), noise);
     h.click(h.eq.EQ_Call(0), {"ModeEffect/C.EQ"}, {vbYes});
-    QVERIFY(Get(h.store) == noise && h.eq.EQ_Opt.selected() == 1);
-    QVERIFY(h.eq.bands.PeqGain()[4][7] == 1 && h.eq.bands.PeqQ()[7][10] == 1);
+    QCOMPARE(Get(h.store), noise);
+    QCOMPARE(h.eq.EQ_Opt.selected(), 1);
+    QCOMPARE(h.eq.bands.PeqGain()[4][7], 1.0f);
+    QCOMPARE(h.eq.bands.PeqQ()[7][10], 1.0f);
     QCOMPARE(std::count(h.pauses.begin(), h.pauses.end(), 100), 1);
     QCOMPARE(h.payloads().front(), (Bytes{6, 0x0F, 0}));
     QCOMPARE(h.payloads().back(), (Bytes{6, 0x0E, 0, 1, 1, 1, 1}));
@@ -181,8 +195,9 @@ void EqPresetsTest::recallBranches() {
     Put(n.at("ModeEffect/B.EQ"), Shipped({{"Ch0_Band2_Gain=200", "Ch0_Band2_Gain=-5"},
                                           {"Ch0_Band1_Q=10", "Ch0_Band1_Q=12"}}));
     n.click(n.eq.EQ_Call(0), {"ModeEffect/B.EQ"}, {vbYes});
-    QVERIFY(n.w.Eq().CurBand == 2 && n.eq.bands.PeqGain()[0][2] == -5 &&
-            n.eq.bands.PeqQ()[0][2] == 10);
+    QCOMPARE(n.w.Eq().CurBand, std::uint8_t{2});
+    QCOMPARE(n.eq.bands.PeqGain()[0][2], -5.0f);
+    QCOMPARE(n.eq.bands.PeqQ()[0][2], 10.0f);
     const Bytes band1 = {6, 0x0E, 0, 1, 200, 26, 12};
     QCOMPARE(n.payloads(), (Frames{band1, band1, {6, 0x0E, 0, 2, 200, 60, 12}}));
 }
@@ -213,9 +228,11 @@ void EqPresetsTest::statusAndRoundTrip() {
     eq.PEQ_Cmd_Click(12);
     eq.EQ_Opt(0)->click();
     h.click(eq.EQ_Call(0), {"ModeEffect/EQ4.EQ"}, {vbYes});
-    QVERIFY(eq.bands.PeqFreq() == edited.PeqFreq() && eq.bands.PeqGain() == edited.PeqGain() &&
-            eq.bands.PeqQ() == edited.PeqQ());
-    QVERIFY(eq.EQ_Opt.selected() == 1 && h.w.Eq().CurBand == 1);
+    QCOMPARE(Rows(eq.bands.PeqFreq()), Rows(edited.PeqFreq()));
+    QCOMPARE(Rows(eq.bands.PeqGain()), Rows(edited.PeqGain()));
+    QCOMPARE(Rows(eq.bands.PeqQ()), Rows(edited.PeqQ()));
+    QCOMPARE(eq.EQ_Opt.selected(), 1);
+    QCOMPARE(h.w.Eq().CurBand, std::uint8_t{1});
 }
 
 QTEST_MAIN(EqPresetsTest)

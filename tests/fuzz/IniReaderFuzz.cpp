@@ -172,8 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(f >= 0 && f <= 255, "FreqIndex 0..255");
             Check(g >= -32769 && g <= 250, "recall gain -32769..250");
             Check(o >= 1 && o <= 19, "OctIndex 1..19");
-            Check(f == store.Freq(c, b) && g == store.RecallGain(c, b) && o == store.Q(c, b),
-                  "the store snapshot applies the same rules");
+            Check(f == store.Freq(c, b), "the store snapshot applies the same FreqIndex rule");
+            Check(g == store.RecallGain(c, b), "the store snapshot applies the same gain rule");
+            Check(o == store.Q(c, b), "the store snapshot applies the same OctIndex rule");
         }
     }
 
@@ -184,8 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double vol = IniNumberInRange(text, -90, 0, -40);
         const double delay = IniNumberInRange(text, 0, 100, 0);
         const double cutoff = IniNumberInRange(text, 0, 40, 0);
-        Check(vol >= -90 && vol <= 0 && delay >= 0 && delay <= 100 && cutoff >= 0 && cutoff <= 40,
-              "loader values in range");
+        Check(vol >= -90 && vol <= 0, "loader volume -90..0");
+        Check(delay >= 0 && delay <= 100, "loader delay 0..100");
+        Check(cutoff >= 0 && cutoff <= 40, "loader cutoff 0..40");
     }
 
     // The names the content holds, spelled as it spells them.

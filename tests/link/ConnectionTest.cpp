@@ -42,7 +42,8 @@ class ConnectionTest : public QObject {
         QCOMPARE(h.port.Settings(), QStringLiteral("38400,n,8,1"));
         QCOMPARE(h.port.RThreshold(), 1);
         QCOMPARE(h.pauses, std::vector<int>{100});
-        QVERIFY(!w.Label2(8)->isHidden() && !w.Status_Bar->isHidden());
+        QVERIFY(!w.Label2(8)->isHidden());
+        QVERIFY(!w.Status_Bar->isHidden());
         QCOMPARE(w.Status_Bar->value(), 10);
         QCOMPARE(w.Main().SourceFunction, 255);
         QVERIFY(h.port.frames.empty());  // the first query comes with the first tick
@@ -58,7 +59,8 @@ class ConnectionTest : public QObject {
         QCOMPARE(ids, QByteArray::fromHex("1302030405060809 0A0C0D") + QByteArray(8, 0x10) +
                           QByteArray(8, 0x11) + QByteArray::fromHex("1207"));
         QVERIFY(!w.Read_Timer->Enabled());
-        QVERIFY(w.Status_Bar->isHidden() && w.Label2(8)->isHidden());
+        QVERIFY(w.Status_Bar->isHidden());
+        QVERIFY(w.Label2(8)->isHidden());
         QCOMPARE(h.pauses.size(), std::size_t{1 + 29});  // the open, then one per frame
 
         // Another press keeps the open port whatever the text says and starts over.
@@ -66,7 +68,8 @@ class ConnectionTest : public QObject {
         w.ConnectCmd->click();
         QCOMPARE(w.ConnectLab->text(), QStringLiteral("Succeed"));
         QCOMPARE(h.port.openAttempts, std::vector<int>{1});
-        QVERIFY(w.Read_Timer->Enabled() && w.ReadStep == 1);
+        QVERIFY(w.Read_Timer->Enabled());
+        QCOMPARE(w.ReadStep, std::uint8_t{1});
 
         // A lost port shows the link down; Connect opens it again.
         h.port.losePort();
@@ -88,7 +91,8 @@ class ConnectionTest : public QObject {
         emit w.EventTimer->Timer();
         QCOMPARE(w.Main().VOLLab(0)->text(), QStringLiteral("-40 dB"));
         QVERIFY(h.port.frames.empty());  // the slider's handler sent nothing back
-        QVERIFY(w.link().SendEnabled && w.EventTimer->Enabled());
+        QVERIFY(w.link().SendEnabled);
+        QVERIFY(w.EventTimer->Enabled());
         QVERIFY(w.debugForm()->Text1()->toPlainText().endsWith("0xF0,0x9,0xD8,\n"));
     }
 };

@@ -28,7 +28,9 @@ class MainPanelTest : public test::LoadedWindowTest {
 };
 
 void MainPanelTest::startStateAndLayout() {
-    QVERIFY(Lit(m->Input_Cmd) == 1 && Lit(m->Input_Cmd1) == 0 && Lit(m->Mode_Cmd) == 2);
+    QCOMPARE(Lit(m->Input_Cmd), 1);
+    QCOMPARE(Lit(m->Input_Cmd1), 0);
+    QCOMPARE(Lit(m->Mode_Cmd), 2);
 
     // Every control inside the page, none overlapping; modes 9 and 10 below it.
     QCOMPARE(test::LayoutFaults(m->Picture2, {m->Mode_Cmd(9), m->Mode_Cmd(10)}), QStringList());
@@ -86,7 +88,9 @@ void MainPanelTest::levelsMuteAndPhase() {
 void MainPanelTest::inputsModesAndLayouts() {
     m->Input_Cmd1(1)->click();  // GAME
     m->Input_Cmd(7)->click();   // HDMI 3
-    QVERIFY(m->SourceFunction == 1 && Lit(m->Input_Cmd1) == 1 && Lit(m->Input_Cmd) == 7);
+    QCOMPARE(m->SourceFunction, std::uint8_t{1});
+    QCOMPARE(Lit(m->Input_Cmd1), 1);
+    QCOMPARE(Lit(m->Input_Cmd), 7);
     QCOMPARE(h->payloads(), (Payloads{P({6, 0x02, 1}), P({6, 0x03, 7})}));
     // BLUETOOTH (as ARC in the replies) leaves the connector alone but turns
     // every press into ANALOG.
@@ -94,7 +98,8 @@ void MainPanelTest::inputsModesAndLayouts() {
     m->Input_Cmd1(5)->click();
     QCOMPARE(Lit(m->Input_Cmd), 2);
     m->Input_Cmd(7)->click();
-    QVERIFY(Lit(m->Input_Cmd) == 0 && h->lastPayload() == P({6, 0x03, 0}));
+    QCOMPARE(Lit(m->Input_Cmd), 0);
+    QCOMPARE(h->lastPayload(), P({6, 0x03, 0}));
     m->SourceFunction = 255;  // as after connecting: presses go out unchanged
     m->Input_Cmd(10)->click();
     QCOMPARE(h->lastPayload(), P({6, 0x03, 10}));
@@ -113,7 +118,8 @@ void MainPanelTest::inputsModesAndLayouts() {
 
     for (const auto& [index, code] : {std::pair{0, 2}, {5, 7}, {8, 0x0A}}) {
         m->Mode_Cmd(index)->click();
-        QVERIFY(Lit(m->Mode_Cmd) == index && h->lastPayload() == P({6, 0x07, std::uint8_t(code)}));
+        QCOMPARE(Lit(m->Mode_Cmd), index);
+        QCOMPARE(h->lastPayload(), P({6, 0x07, std::uint8_t(code)}));
     }
     for (const auto& [index, value] : {std::pair{8, 0}, {7, 1}, {9, 2}}) {
         w->Menu_Cmd(index)->click();
@@ -128,7 +134,8 @@ void MainPanelTest::inputsModesAndLayouts() {
     QCOMPARE(h->lastPayload(), P({6, 0x07, 12}));
     w->Menu_Cmd_Click(9);
     m->Mode_Cmd_Click(1);
-    QVERIFY(Lit(m->Mode_Cmd, 0, 8) == 1 && Lit(m->Mode_Cmd, 9, 10) == 10);
+    QCOMPARE(Lit(m->Mode_Cmd, 0, 8), 1);
+    QCOMPARE(Lit(m->Mode_Cmd, 9, 10), 10);
 
     // Indices without a button are ignored.
     h->clearFrames();

@@ -115,11 +115,13 @@ void SetupPageTest::firstKeyEntersOsdModeAndOnlyKeysPassAfter() {
 
 void SetupPageTest::testToneModesCarryBytesAndGateTheChannels() {
     s->Test_Opt(2)->click();
-    QVERIFY(s->Test_CH_Opt(0)->isEnabled() && s->Test_CH_Opt(7)->isEnabled());
+    QVERIFY(s->Test_CH_Opt(0)->isEnabled());
+    QVERIFY(s->Test_CH_Opt(7)->isEnabled());
     s->Test_CH_Opt(7)->click();
     // Off writes only its first byte, automatic its first two.
     s->Test_Opt(0)->click();
-    QVERIFY(!s->Test_CH_Opt(7)->isEnabled() && s->Test_CH_Opt(7)->isChecked());
+    QVERIFY(!s->Test_CH_Opt(7)->isEnabled());
+    QVERIFY(s->Test_CH_Opt(7)->isChecked());
     s->Test_Opt_Click(1);
     QVERIFY(!s->Test_CH_Opt(0)->isEnabled());  // only manual offers the channels
     QCOMPARE(h->payloads(), (Frames{P({6, 0x0B, 1, 0, 1}), P({6, 0x0B, 1, 0, 8}),
