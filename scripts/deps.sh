@@ -15,12 +15,12 @@ CALVETTA_RUN_PACKAGES=(
 
 # What scripts/test needs on top: GoogleTest and GoogleMock, Google Benchmark,
 # clang with the libFuzzer and sanitizer runtimes (and llvm's llvm-symbolizer,
-# which names the functions in the fuzzers' reports), and for the end-to-end
-# tests a virtual X display (xvfb-run needs xauth) and xdotool to find the
-# windows and type into them.
+# which names the functions in the fuzzers' reports), clang-format for the
+# formatting check, and for the end-to-end tests a virtual X display
+# (xvfb-run needs xauth) and xdotool to find the windows and type into them.
 CALVETTA_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev llvm
+    clang libclang-rt-14-dev llvm clang-format
     xvfb xauth xdotool
 )
 
