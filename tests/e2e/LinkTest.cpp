@@ -65,6 +65,16 @@ bool ConnectAndReadBack(const FakeDevice& device, const QString& windowId) {
     return all;
 }
 
+// Started, connected, read back and on the EQ Design page; the window's id,
+// empty when any of it failed.
+QString OnTheEqPage(const ProgramFolder& folder, const FakeDevice& device,
+                    std::unique_ptr<QProcess>& program) {
+    const QString window = StartOn(folder, device, program);
+    if (window.isEmpty() || !ConnectAndReadBack(device, window)) return {};
+    ClickAt(window, kEqTabX, kConnectY);
+    return window;
+}
+
 }  // namespace
 
 class LinkTest : public QObject {
@@ -150,10 +160,8 @@ void LinkTest::presetsThroughTheRealDialogs() {
     ProgramFolder folder;
     QVERIFY(folder.write(QStringLiteral("ModeEffect/EQ1.EQ"), "old"));
     std::unique_ptr<QProcess> p;
-    const QString window = StartOn(folder, device, p);
+    const QString window = OnTheEqPage(folder, device, p);
     QVERIFY(!window.isEmpty());
-    QVERIFY(ConnectAndReadBack(device, window));
-    ClickAt(window, kEqTabX, kConnectY);
 
     // Band 5 two steps up, Bypass; saved under the name offered, over the old
     // "EQ1.EQ": the program asks before replacing it (Yes is the default), the
@@ -197,10 +205,8 @@ void LinkTest::bandwidthHandlesDragUnderTheXPointer() {
     FakeDevice device;
     ProgramFolder folder;
     std::unique_ptr<QProcess> p;
-    const QString window = StartOn(folder, device, p);
+    const QString window = OnTheEqPage(folder, device, p);
     QVERIFY(!window.isEmpty());
-    QVERIFY(ConnectAndReadBack(device, window));
-    ClickAt(window, kEqTabX, kConnectY);
     ClickAt(window, kFlatX, kBandRowY);
     // Flat ends on FL band 1, which it also sends early on: the burst is
     // over when nothing follows that frame for a while.
