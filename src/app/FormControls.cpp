@@ -219,8 +219,8 @@ void ComboBox::setText(const QString& text) {
 }
 
 namespace {
-bool IsEnterKey(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
+bool IsEnterKey(const QEvent* event, QEvent::Type type = QEvent::KeyPress) {
+    if (event->type() != type) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -228,8 +228,10 @@ bool IsEnterKey(const QEvent* event) {
 
 bool ComboBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit() && IsEnterKey(event)) return true;
+    // The open list takes Return and Enter while they are still a shortcut
+    // check, before any key press: that is where they pick.
     if ((watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) ||
-        (watched == view() && IsEnterKey(event))) {
+        (watched == view() && (IsEnterKey(event) || IsEnterKey(event, QEvent::ShortcutOverride)))) {
         picking_ = true;
     }
     return QComboBox::eventFilter(watched, event);

@@ -155,9 +155,10 @@ class CheckBox : public QCheckBox {
 };
 
 // A drop-down combo box whose text can also be typed. Its click handler runs
-// only when the user picks a list item (from the open list, or with the arrow
-// keys); setting the text from code runs nothing, and typed text is kept
-// exactly as typed: Return or leaving the box picks nothing.
+// only when the user picks a list item (from the open list with the mouse,
+// Return or Enter, or with the arrow keys on the closed list); setting the
+// text from code runs nothing, and typed text is kept exactly as typed:
+// Return in the text or leaving the box picks nothing.
 class ComboBox : public QComboBox {
     Q_OBJECT
   public:

@@ -9,6 +9,7 @@
 #include "app/Pictures.h"
 #include "eq/EqDesign.h"
 #include "link/DebugForm.h"
+#include "platform/KeyboardFocus.h"
 #include "platform/SerialControl.h"
 #include "settings/MainPanel.h"
 #include "settings/SetupPage.h"
@@ -62,6 +63,11 @@ PrivateDesign::PrivateDesign(WindowServices services, QWidget* parent)
     Command1 = new CommandButton(QStringLiteral("Command1"), this);
     SetTwipsGeometry(Command1, 15120, 0, 375, 615);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    // The keys reach only what the user sees, and the hidden reload button,
+    // which the keyboard reaches outside the client area.
+    keyboard_ = new KeyboardFocus(this);
+    keyboard_->allowOutOfSight(Command1);
 
     EventTimer = new FormTimer(10, this);
     Read_Timer = new FormTimer(80, this);
@@ -262,6 +268,10 @@ void PrivateDesign::Command1_Click() {
     LoadIniSettings();
 }
 
+bool PrivateDesign::focusNextPrevChild(bool next) {
+    return keyboard_->focusNext(next);
+}
+
 void PrivateDesign::Option1_Click(int /*Index*/) {
     // The selected option is the language; nothing is sent or stored.
     ApplyCaptions(*this, Option1.value(0));
@@ -276,6 +286,8 @@ void PrivateDesign::Menu_Cmd_Click(int Index) {
         Menu_Cmd(red)->setBackColor(vbRed);
         Menu_Cmd(face1)->setBackColor(vbButtonFace);
         Menu_Cmd(face2)->setBackColor(vbButtonFace);
+        // A focus left on a page that went away moves to a control in sight.
+        keyboard_->keepInSight();
     };
     switch (Index) {
         case 0:  // Main Panel

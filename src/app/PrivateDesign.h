@@ -27,6 +27,7 @@ class EqDesign;
 class MainPanel;
 class SetupPage;
 class Dialogs;
+class KeyboardFocus;
 class SerialControl;
 
 // What the window needs of its surroundings; tests hand in fakes.
@@ -94,6 +95,9 @@ class PrivateDesign : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tab, Shift+Tab and the arrows on a button move the focus only to
+    // controls in sight (platform/KeyboardFocus.h).
+    bool focusNextPrevChild(bool next) override;
 
   private:
     // ---- Load and unload ---------------------------------------------------
@@ -132,6 +136,7 @@ class PrivateDesign : public QWidget {
     std::unique_ptr<MainPanel> main_;
     std::unique_ptr<SetupPage> setup_;
     std::unique_ptr<EqDesign> eq_;
+    KeyboardFocus* keyboard_ = nullptr;
     bool unloaded_ = false;
 };
 

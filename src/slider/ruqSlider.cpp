@@ -56,6 +56,10 @@ void DrawBorder(QPainter& p, const QRect& r, const QColor& topLeft, const QColor
 
 ruqSlider::ruqSlider(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click takes the keyboard focus, as the host gives it to a user
+    // control the user clicks, so the control focused before gets no more
+    // keys. The control itself handles no key, and Tab passes it by.
+    setFocusPolicy(Qt::ClickFocus);
     // Without a picture the thumb holder is 16 by 16 pixels.
     SetThumbPicture({});
 }
