@@ -168,6 +168,9 @@ class ComboBox : public QComboBox {
     // so the arrow keys and the open list start from what is shown.
     void setText(const QString& text);
     void AddItem(const QString& item) { addItem(item); }
+    // The list item the box showed last, set by a pick and by setText with
+    // an item's text; typing leaves it. -1 before any.
+    int ShownItem() const { return currentIndex(); }
     void Clear() { clear(); }
 
   signals:

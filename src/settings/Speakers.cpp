@@ -50,11 +50,21 @@ void SetupPage::Sub_Opt_Click(int Index) {
 void SetupPage::Combo2_Click(int /*Index*/) {
     GroupValues positions;
     for (std::size_t k = 0; k < positions.size(); ++k) {
+        ComboBox* box = Combo2(static_cast<int>(k));
         // Only a text equal to one of the list's own texts, blanks included,
-        // has a position; a typed text that matches none leaves its byte as
-        // the previous command left it.
-        const int index =
-            w_.tables().XoverIndexOf(Combo2(static_cast<int>(k))->Text().toStdString());
+        // has a position.
+        int index = w_.tables().XoverIndexOf(box->Text().toStdString());
+        if (index < 0) {
+            // A typed text that matches none would send whatever the previous
+            // command of any kind left in this byte. The box sends the entry
+            // it showed last instead, and shows it again, so that the window
+            // shows what the device got.
+            index = box->ShownItem();
+            if (index >= 0) box->setText(box->itemText(index));
+        } else if (index != box->ShownItem()) {
+            // A typed text equal to an entry is what the device now has.
+            box->setText(box->itemText(index));
+        }
         if (index >= 0) positions[k] = static_cast<std::uint8_t>(index);
     }
     FillGroupSet(w_.SendBuf(), ParamId::Crossover, positions);

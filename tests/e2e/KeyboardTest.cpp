@@ -2,7 +2,8 @@
 // a fake device. Tab reaches only what the user sees, from every page, and
 // Space or an arrow on each control it reaches sends what a click on that
 // control sends in a second window, clicked with the pointer. A click on a
-// slider takes the keys; a crossover list picks by keyboard.
+// slider takes the keys; a crossover list picks by keyboard; a typed
+// crossover text sends the entry its box showed.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -119,7 +120,7 @@ class KeyboardTest : public QObject {
     void tabReachesWhatIsInSightAndKeysSendWhatClicksSend_data();
     void tabReachesWhatIsInSightAndKeysSendWhatClicksSend();
     void aClickOnASliderTakesTheKeys();
-    void crossoverListsPickByKeyboard();
+    void crossoverListsPickByKeyboardAndTypedTextSendsTheShownEntry();
 };
 
 void KeyboardTest::tabReachesWhatIsInSightAndKeysSendWhatClicksSend_data() {
@@ -223,7 +224,7 @@ void KeyboardTest::aClickOnASliderTakesTheKeys() {
     QCOMPARE(front->Text(), QStringLiteral("40  Hz"));
 }
 
-void KeyboardTest::crossoverListsPickByKeyboard() {
+void KeyboardTest::crossoverListsPickByKeyboardAndTypedTextSendsTheShownEntry() {
     Linked a(1, {0, 0});
     QVERIFY(ReadBack(a));
     a.Click(a.w->Menu_Cmd(2));
@@ -239,6 +240,21 @@ void KeyboardTest::crossoverListsPickByKeyboard() {
     a.Keys({"F4", "Home", "Escape"});
     QCOMPARE(Sent(a.device), Payloads{});
     QCOMPARE(s.Combo2(0)->Text(), QStringLiteral("150 Hz"));
+
+    // A text typed into the surround list, and the focus gone: nothing is
+    // sent. After a command of another kind (surround speakers "Small"), the
+    // next pick sends the entry the list showed, not what that command left
+    // in its byte, and shows the entry again.
+    a.PointerClick(s.Combo2(2), {10, s.Combo2(2)->height() / 2});
+    a.Keys({"ctrl+a", "a", "b", "c", "Tab"});
+    QCOMPARE(Sent(a.device), Payloads{});
+    QCOMPARE(s.Combo2(2)->Text(), QStringLiteral("abc"));
+    a.Click(s.SPKSLSR_Opt(1), {6, 8});
+    QCOMPARE(Sent(a.device), Payloads({{6, 0x0C, 0, 0, 1, 0}}));
+    a.PointerClick(s.Combo2(0), {10, s.Combo2(0)->height() / 2});
+    a.Keys({"F4", "Home", "Return"});
+    QCOMPARE(Sent(a.device), Payloads({{6, 0x0D, 0, 3, 5, 12}}));
+    QCOMPARE(s.Combo2(2)->Text(), QStringLiteral("90 Hz"));
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -63,14 +63,17 @@ void SetupPageTest::speakerSizesAndCrossoversCoverAllFourGroups() {
     QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 12, 1, 1}));
 
     // A typed text counts only when equal to a list text, blanks included; an
-    // unmatched one leaves its byte as the previous command (sizes) left it.
+    // unmatched one sends the entry its list showed last and shows it again,
+    // whatever the previous command (sizes) left in its byte.
     s->SPKSLSR_Opt(1)->click();  // 0C: 1 2 1 2
     s->Combo2(0)->setText(QStringLiteral("40 Hz"));
     s->Combo2(1)->setText(QStringLiteral("200Hz"));
     s->Combo2(3)->setText(QStringLiteral("120  Hz"));
     QCOMPARE(h->payloads().size(), std::size_t{2});  // typing sends nothing
     s->Combo2_Click(0);
-    QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 2, 1, 8}));
+    QCOMPARE(h->lastPayload(), P({6, 0x0D, 1, 12, 1, 8}));
+    QCOMPARE(s->Combo2(0)->Text(), QStringLiteral("50  Hz"));
+    QCOMPARE(s->Combo2(1)->Text(), QStringLiteral("200 Hz"));
 }
 
 void SetupPageTest::delaysPowerSubwooferAndDynamicSendTheirValue() {
