@@ -84,6 +84,8 @@ class EqPointerTest : public QObject {
     void centreHandles();
     void arrowsStepOnTheirRelease();
     void pressThroughANumberAndCursors();
+    void pressGoesToTheHandleDrawnOnTop();
+    void releaseTakenElsewhereLeavesNoHold();
 };
 
 void EqPointerTest::bandwidthHandles_data() {
@@ -243,6 +245,42 @@ void EqPointerTest::pressThroughANumberAndCursors() {
     QCOMPARE(eq->Show_Picture->cursor().shape(), Qt::SizeHorCursor);
     Move(At(eq->Show_Picture, QPoint(400, 20)));
     QCOMPARE(eq->Show_Picture->cursor().shape(), Qt::ArrowCursor);
+}
+
+void EqPointerTest::pressGoesToTheHandleDrawnOnTop() {
+    // Bands 1 and 2 at one spot, band 1 at the top of its window and band 2
+    // at the bottom of its own, both at 0 dB: band 2's handle, made after
+    // band 1's, is drawn over it and takes the press.
+    eq->PEQ_Cmd_Click(0);
+    eq->BandFreqSlider->setValue(51);
+    eq->PEQ_Cmd_Click(1);
+    eq->BandFreqSlider->setValue(51);
+    QCOMPARE(eq->BandMid(1)->geometry(), eq->BandMid(0)->geometry());
+    const QObjectList& drawn = eq->Show_Picture->children();
+    QVERIFY(drawn.indexOf(eq->BandMid(1)) > drawn.indexOf(eq->BandMid(0)));
+    eq->PEQ_Cmd_Click(0);
+    Press(At(eq->BandMid(0), QPoint(2, 3)));
+    QCOMPARE(eq->CurBand, 2);
+    QVERIFY(Shows(eq->BandMid(1), eq->BandMidRed));
+    QVERIFY(Shows(eq->BandMid(0), eq->BandMidGreen));
+}
+
+void EqPointerTest::releaseTakenElsewhereLeavesNoHold() {
+    // Band 1's centre handle held while a modal box comes up, which takes
+    // the release: the graph never sees it, the handle stays red.
+    Press(At(eq->BandMid(0), QPoint(2, 3)));
+    QWidget box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::mouseRelease(box.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    box.close();
+    QVERIFY(Shows(eq->BandMid(0), eq->BandMidRed));
+
+    // The next press, with no other button down, goes to the handle under it.
+    Press(At(eq->BandMid(4), QPoint(2, 3)));
+    QCOMPARE(eq->CurBand, 5);
+    QVERIFY(Shows(eq->BandMid(4), eq->BandMidRed));
 }
 
 QTEST_MAIN(EqPointerTest)
