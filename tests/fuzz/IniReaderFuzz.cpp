@@ -9,9 +9,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,19 +35,28 @@ void Check(bool ok, const char* what) {
     }
 }
 
-// One file for the whole run, in memory where the system offers it.  It is
-// unlinked at once and reached through its descriptor, so no run, not even a
-// crashing one, leaves it behind.
+// One file for the whole run, in memory where the system offers a writable
+// /dev/shm, else in the temp folder.  It is unlinked at once and reached
+// through its descriptor, so no run, not even a crashing one, leaves it
+// behind.
 int FileDescriptor() {
     static const int fd = [] {
         namespace fs = std::filesystem;
-        const fs::path folder =
-            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string templ = (folder / "calvetta-fuzz-ini-XXXXXX").string();
-        const int made = ::mkstemp(templ.data());
-        Check(made >= 0, "temporary file");
-        ::unlink(templ.c_str());
-        return made;
+        std::error_code ignored;
+        std::string tried;
+        for (const fs::path& folder : {fs::path("/dev/shm"), fs::temp_directory_path(ignored)}) {
+            if (folder.empty()) continue;
+            std::string templ = (folder / "calvetta-fuzz-ini-XXXXXX").string();
+            const int made = ::mkstemp(templ.data());
+            if (made >= 0) {
+                ::unlink(templ.c_str());
+                return made;
+            }
+            tried += " " + folder.string() + ": " + std::strerror(errno) + ";";
+        }
+        std::fprintf(stderr, "no temporary file in:%s\n", tried.c_str());
+        Check(false, "temporary file");
+        return -1;
     }();
     return fd;
 }
