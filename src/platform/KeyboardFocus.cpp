@@ -41,8 +41,9 @@ bool InSight(const QWidget* control) {
 }
 
 KeyboardFocus::KeyboardFocus(QWidget* window) : QObject(window), window_(window) {
-    // Whatever gives a hidden control the focus (the window's activation,
-    // a control hidden or disabled while it held the focus), it moves on.
+    // Whatever else gives a control out of sight the focus (the window's
+    // activation takes the first control of the focus order, wherever it
+    // lies), the focus moves on.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == window_ && !mayHold(now)) moveOn(now);
     });

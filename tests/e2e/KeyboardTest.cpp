@@ -35,6 +35,18 @@ DeviceState Reported() {
     return state;
 }
 
+// Counts the releases of Shift, a key no control acts on alone: typed after
+// the keys of a step, it tells when the window has taken all of them.
+struct Sentinel : QObject {
+    int releases = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Shift)
+            ++releases;
+        return false;
+    }
+} sentinel;
+
 void Xdotool(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
@@ -64,9 +76,13 @@ struct Linked {
         if (local.x() < 0) local = c->rect().center();
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, c->mapTo(w.get(), local));
     }
-    // The keys, typed into the window as the X server delivers them.
+    // The keys, typed into the window as the X server delivers them; back
+    // once the window has taken them.
     void Keys(const QStringList& keys) const {
-        Xdotool(QStringList{"windowfocus", "--sync", QString::number(w->winId()), "key"} + keys);
+        const int before = sentinel.releases;
+        Xdotool(QStringList{"windowfocus", "--sync", QString::number(w->winId()), "key"} + keys +
+                QStringList{"Shift_L"});
+        QVERIFY(QTest::qWaitFor([before] { return sentinel.releases > before; }, 5000));
     }
     // The X pointer clicks a point of a control.
     void PointerClick(const QWidget* c, QPoint local) const {
@@ -77,7 +93,7 @@ struct Linked {
     QWidget* focus() const { return w->focusWidget(); }
 };
 
-// What the devices received once the line has been quiet for a while; the
+// What the device received once the line has been quiet for a while; the
 // record starts afresh.
 Payloads Sent(FakeDevice& device) {
     std::size_t count = 0;
@@ -111,6 +127,7 @@ class KeyboardTest : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
+        qApp->installEventFilter(&sentinel);
         // As the program starts itself.
         QApplication::setStyle(QStringLiteral("Fusion"));
         QFont font = QApplication::font();
@@ -152,11 +169,11 @@ void KeyboardTest::tabReachesWhatIsInSightAndKeysSendWhatClicksSend() {
     std::set<QWidget*> reached;
     std::set<QWidget*> pressed;
     std::size_t frames = 0;
-    for (int n = 0; n < 90; ++n) {
+    for (int n = 0; n < 90 && !QTest::currentTestFailed(); ++n) {
         QWidget* before = keys.focus();
         keys.Keys({"Tab"});
-        QTRY_VERIFY(keys.focus() != before);
         QWidget* c = keys.focus();
+        QVERIFY(c != before);
         // Inside the client area, on the page shown or the top bar.
         const QRect r(c->mapTo(&w, QPoint(0, 0)), c->size());
         const QWidget* on = page->isAncestorOf(c) ? page : bar->isAncestorOf(c) ? bar : nullptr;
@@ -172,7 +189,6 @@ void KeyboardTest::tabReachesWhatIsInSightAndKeysSendWhatClicksSend() {
         if (apart || !pressed.insert(c).second) continue;
         if (auto* combo = qobject_cast<ComboBox*>(c)) {
             keys.Keys({"Down"});
-            QTest::qWait(100);
             // The same item picked from the twin's list with the pointer.
             auto* other = qobject_cast<ComboBox*>(twin(c));
             if (combo->currentIndex() != other->currentIndex()) {
@@ -186,13 +202,10 @@ void KeyboardTest::tabReachesWhatIsInSightAndKeysSendWhatClicksSend() {
         } else if (qobject_cast<QRadioButton*>(c) != nullptr) {
             // Along the group's row, or down its column.
             keys.Keys({"Right"});
-            QTest::qWait(100);
             if (keys.focus() == c) keys.Keys({"Down"});
-            QTest::qWait(100);
             if (keys.focus() != c) mouse.Click(twin(keys.focus()), {6, c->height() / 2});
         } else {
             keys.Keys({"space"});
-            QTest::qWait(100);
             mouse.Click(twin(c));
         }
         const Payloads sent = Sent(keys.device);
